@@ -1,0 +1,22 @@
+# Native build: the core against the simulated platform, with the unit tests.
+enable_testing()
+find_package(GTest REQUIRED)
+
+add_library(nocturo_sim STATIC
+  src/platform/sim/sim_ui.cpp
+  src/platform/sim/sim_system.cpp
+  src/platform/sim/sim_platform.cpp
+)
+target_include_directories(nocturo_sim PUBLIC src)
+target_link_libraries(nocturo_sim PUBLIC nocturo_core PRIVATE nocturo_warnings)
+
+file(GLOB NOCTURO_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
+add_executable(nocturo_tests ${NOCTURO_UNIT_TESTS})
+target_include_directories(nocturo_tests PRIVATE tests)
+target_link_libraries(nocturo_tests PRIVATE nocturo_sim GTest::gtest GTest::gtest_main nocturo_warnings)
+include(GoogleTest)
+gtest_discover_tests(nocturo_tests DISCOVERY_TIMEOUT 60)
+
+if(NOCTURO_FUZZ)
+  include(cmake/fuzz.cmake)
+endif()

@@ -1,0 +1,22 @@
+# Windows build: the GUI program and the end-to-end driver, statically linked.
+enable_language(RC)
+
+set(NOCTURO_WIN_FLAGS -static -static-libgcc -static-libstdc++ -municode -mwindows)
+add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0500 WINVER=0x0500)
+
+file(GLOB NOCTURO_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
+add_executable(nocturo WIN32 ${NOCTURO_WIN32_SOURCES} res/nocturo.rc)
+target_link_libraries(nocturo PRIVATE nocturo_core nocturo_warnings
+  comctl32 shell32 advapi32 user32 gdi32 kernel32)
+target_link_options(nocturo PRIVATE ${NOCTURO_WIN_FLAGS} -s)
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+  # Runs on Windows 2000 and later.
+  target_link_options(nocturo PRIVATE -Wl,--major-subsystem-version,5 -Wl,--minor-subsystem-version,0)
+endif()
+
+file(GLOB NOCTURO_DRIVER_SOURCES CONFIGURE_DEPENDS tests/e2e/driver/*.cpp)
+if(NOCTURO_DRIVER_SOURCES)
+  add_executable(nocturo_driver ${NOCTURO_DRIVER_SOURCES})
+  target_link_libraries(nocturo_driver PRIVATE nocturo_warnings user32 gdi32 shell32 advapi32)
+  target_link_options(nocturo_driver PRIVATE -static -static-libgcc -static-libstdc++ -municode)
+endif()
