@@ -1,0 +1,14 @@
+#include "scheduler/countdown_text.hpp"
+
+#include "common/conversions.hpp"
+
+namespace nocturo {
+
+std::string TextoTiempoRestante(std::int32_t seconds) {
+  const std::int32_t hours = seconds / 3600;
+  const std::int32_t minutes = (seconds - hours * 3600) / 60;
+  const std::int32_t rest = seconds % 60;
+  return FormatTwoDigits(hours) + ":" + FormatTwoDigits(minutes) + ":" + FormatTwoDigits(rest);
+}
+
+}  // namespace nocturo

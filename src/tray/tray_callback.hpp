@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/platform.hpp"
+
+namespace nocturo {
+
+class MDNocturo;
+
+inline constexpr std::int32_t kLeftDoubleClick = 515;  // WM_LBUTTONDBLCLK
+inline constexpr std::int32_t kRightButtonUp = 517;    // WM_RBUTTONUP
+
+// The tray icon's notifications, which the shell delivers to the About window
+// as mouse moves whose horizontal coordinate carries the mouse message, and
+// the tray menu's items.
+class TrayCallback {
+ public:
+  TrayCallback(Platform& platform, MDNocturo& module) : platform_(platform), module_(module) {}
+
+  // Decodes a notification. Real pointer movement over the About window is not
+  // a notification and is ignored: on a scaled display the window is wide
+  // enough for its coordinates to look like one.
+  void OnMouseMove(float xTwips, bool pointerInClient);
+  // mnuTray: 1 shows the main window, 2 the About window, 3 ends the program.
+  void MnuTrayClick(int index);
+
+  bool Ocupado() const { return ocupado_; }
+  std::int32_t Mensaje() const { return mensaje_; }
+
+ private:
+  Platform& platform_;
+  MDNocturo& module_;
+  bool ocupado_ = false;
+  std::int32_t mensaje_ = 0;
+};
+
+}  // namespace nocturo
