@@ -1,0 +1,398 @@
+# Harness for the end-to-end scenarios: a private X display, a throwaway Wine
+# prefix copied from a cached template, nocturo.exe and the driver under Wine,
+# screenshots, and waits with deadlines. Source it from bash.
+#
+# Every scenario runs in its own subshell: e2e_setup starts what it needs and
+# registers e2e_cleanup on EXIT, which ends only the processes started here,
+# by PID, stops this prefix's wineserver and removes the prefix.
+
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+E2E_ROOT=$(cd "$E2E_DIR/../.." && pwd)
+
+WINE64=${WINE64:-/usr/lib/wine/wine64}
+WINE32=${WINE32:-/usr/lib/wine/wine}
+WINESERVER_BIN=${WINESERVER_BIN:-/usr/lib/wine/wineserver64}
+# Whatever loader starts first, the prefix's server is always the 64-bit one,
+# so 64-bit and 32-bit programs of one run share it.
+export WINESERVER=$WINESERVER_BIN
+
+E2E_BUILD_X64=${E2E_BUILD_X64:-$E2E_ROOT/build/windows-x64}
+E2E_BUILD_I686=${E2E_BUILD_I686:-$E2E_ROOT/build/windows}
+# Where screenshots, relay traces and logs of a suite run are kept.
+E2E_OUT=${E2E_OUT:-$E2E_ROOT/build/e2e}
+
+E2E_RELAY_FUNCTIONS="user32.ExitWindowsEx;shell32.Shell_NotifyIconA;advapi32.AdjustTokenPrivileges;advapi32.OpenProcessToken;advapi32.LookupPrivilegeValueA"
+
+e2e_log() { printf '[%(%H:%M:%S)T] %s\n' -1 "$*" >&2; }
+e2e_fail() {
+  e2e_log "FAIL: $*"
+  exit 1
+}
+
+# ---------------------------------------------------------------------------
+# Waiting
+
+# e2e_wait_for TIMEOUT_SECONDS DESCRIPTION COMMAND...
+# Runs COMMAND every 0.2 s until it succeeds; fails the scenario at the deadline.
+e2e_wait_for() {
+  local timeout=$1 what=$2
+  shift 2
+  local deadline=$((SECONDS + timeout))
+  until "$@" >/dev/null 2>&1; do
+    if ((SECONDS >= deadline)); then
+      e2e_fail "timed out after ${timeout}s waiting for $what"
+    fi
+    sleep 0.2
+  done
+}
+
+# e2e_poll TIMEOUT_SECONDS COMMAND...: like e2e_wait_for but returns 1 instead
+# of failing the scenario.
+e2e_poll() {
+  local timeout=$1
+  shift
+  local deadline=$((SECONDS + timeout))
+  until "$@" >/dev/null 2>&1; do
+    ((SECONDS >= deadline)) && return 1
+    sleep 0.2
+  done
+}
+
+e2e_now_ms() { echo $(($(date +%s%N) / 1000000)); }
+
+e2e_pid_alive() { kill -0 "$1" 2>/dev/null; }
+e2e_pid_gone() { ! kill -0 "$1" 2>/dev/null; }
+
+# ---------------------------------------------------------------------------
+# Template prefix, booted once per Wine version and cached.
+
+e2e_wine_version() { "$WINE64" --version | tr -c 'A-Za-z0-9.\n-' '_'; }
+
+e2e_cache_dir() { echo "${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/nocturo"; }
+
+e2e_template_dir() {
+  echo "$(e2e_cache_dir)/prefix-win64-$(e2e_wine_version)"
+}
+
+# The registry settings every run relies on: a virtual desktop with a taskbar
+# and its notification area, small relay traces, no crash dialog.
+e2e_prefix_settings() {
+  cat <<EOF
+REGEDIT4
+
+[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]
+"Desktop"="Default"
+
+[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]
+"Default"="1024x768"
+
+[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops\\Default]
+"EnableShell"=dword:00000001
+
+[HKEY_CURRENT_USER\\Software\\Wine\\Debug]
+"RelayInclude"="$E2E_RELAY_FUNCTIONS"
+
+[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]
+"ShowCrashDialog"=dword:00000000
+EOF
+}
+
+e2e_settings_stamp() { e2e_prefix_settings | md5sum | cut -c1-16; }
+
+# Writes the settings into prefix $1 and records their stamp.
+e2e_configure_prefix() {
+  local prefix=$1 reg
+  reg=$(mktemp --suffix=.reg)
+  e2e_prefix_settings >"$reg"
+  WINEPREFIX=$prefix WINEDEBUG=-all "$WINE64" regedit /S "$(winepath_of "$reg")" || return 1
+  WINEPREFIX=$prefix "$WINESERVER_BIN" -w
+  rm -f "$reg"
+  e2e_settings_stamp >"$prefix/.nocturo-ready"
+}
+
+# Z: maps the Unix root, so a Unix path is reachable as Z:\path\with\backslashes.
+winepath_of() { printf 'Z:%s' "${1//\//\\}"; }
+
+e2e_template_ready() {
+  [[ -f $1/.nocturo-ready && $(cat "$1/.nocturo-ready") == "$(e2e_settings_stamp)" ]]
+}
+
+# Boots the template prefix when it is not cached yet, or brings its settings
+# up to date. Safe to call from several runs at once: a lock serialises it.
+e2e_ensure_template() {
+  local template
+  template=$(e2e_template_dir)
+  e2e_template_ready "$template" && return 0
+  mkdir -p "$(dirname "$template")"
+  (
+    flock 9
+    e2e_template_ready "$template" && exit 0
+    if [[ -f $template/.nocturo-ready ]]; then
+      e2e_log "updating the settings of the template Wine prefix $template"
+      e2e_configure_prefix "$template"
+      exit
+    fi
+    e2e_log "booting a template Wine prefix in $template (once, two to three minutes)"
+    local staging="$template.tmp.$$" display xvfb_pid fdfile
+    rm -rf "$staging"
+    fdfile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >/dev/null 2>&1 &
+    xvfb_pid=$!
+    local deadline=$((SECONDS + 30))
+    until [[ -s $fdfile ]]; do
+      ((SECONDS < deadline)) || { kill "$xvfb_pid"; exit 1; }
+      sleep 0.1
+    done
+    display=":$(tr -d '\n' <"$fdfile")"
+    rm -f "$fdfile"
+    local status=0
+    DISPLAY=$display WINEPREFIX=$staging WINEARCH=win64 WINEDEBUG=-all \
+      WINEDLLOVERRIDES="mscoree,mshtml=" "$WINE64" wineboot -i >"$staging.log" 2>&1 || status=$?
+    WINEPREFIX=$staging "$WINESERVER_BIN" -w
+    if ((status == 0)); then
+      DISPLAY=$display e2e_configure_prefix "$staging" || status=1
+    fi
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+    if ((status != 0)); then
+      e2e_log "wineboot failed, see $staging.log"
+      exit 1
+    fi
+    rm -f "$staging.log"
+    rm -rf "$template"
+    mv "$staging" "$template"
+  ) 9>"$template.lock"
+}
+
+# ---------------------------------------------------------------------------
+# One scenario's environment
+
+# e2e_setup [NAME]: private display, private prefix, output folder. NAME
+# defaults to the scenario's file name.
+e2e_setup() {
+  E2E_NAME=${1:-$(basename "$0" .sh)}
+  E2E_PIDS=()
+  E2E_XVFB_PID=
+  E2E_PREFIX=
+  E2E_WORK=$(mktemp -d "${TMPDIR:-/tmp}/nocturo-e2e.XXXXXX")
+  E2E_ART=$E2E_OUT/$E2E_NAME
+  rm -rf "$E2E_ART"
+  mkdir -p "$E2E_ART"
+  trap e2e_cleanup EXIT
+  trap 'exit 143' TERM INT
+
+  e2e_ensure_template || e2e_fail "no template Wine prefix"
+  e2e_start_display
+  E2E_PREFIX=$E2E_WORK/prefix
+  cp -a "$(e2e_template_dir)" "$E2E_PREFIX"
+  export WINEPREFIX=$E2E_PREFIX
+  export WINEDEBUG=${E2E_WINEDEBUG:--all}
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  # Start this prefix's 64-bit server up front, so every program joins it,
+  # then let a first program bring up the session (services, desktop,
+  # taskbar), so that these run untraced and are ready before the program.
+  "$WINESERVER_BIN" -p
+  e2e_driver window principal exists >/dev/null ||
+    e2e_fail "the driver does not run under Wine: $(tail -n 3 "$E2E_WORK/driver.err")"
+}
+
+e2e_start_display() {
+  local fdfile=$E2E_WORK/displayfd
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >"$E2E_WORK/xvfb.log" 2>&1 &
+  E2E_XVFB_PID=$!
+  e2e_wait_for 30 "the X server" test -s "$fdfile"
+  export DISPLAY=":$(tr -d '\n' <"$fdfile")"
+}
+
+e2e_cleanup() {
+  local status=$?
+  set +e
+  local pid
+  for pid in "${E2E_PIDS[@]}"; do
+    kill "$pid" 2>/dev/null
+  done
+  if [[ -n $E2E_PREFIX && -d $E2E_PREFIX ]]; then
+    WINEPREFIX=$E2E_PREFIX "$WINESERVER_BIN" -k 2>/dev/null
+    WINEPREFIX=$E2E_PREFIX timeout 20 "$WINESERVER_BIN" -w 2>/dev/null
+  fi
+  for pid in "${E2E_PIDS[@]}"; do
+    wait "$pid" 2>/dev/null
+  done
+  if [[ -n $E2E_XVFB_PID ]]; then
+    kill "$E2E_XVFB_PID" 2>/dev/null
+    wait "$E2E_XVFB_PID" 2>/dev/null
+  fi
+  [[ -n $E2E_WORK ]] && rm -rf "$E2E_WORK"
+  exit "$status"
+}
+
+# ---------------------------------------------------------------------------
+# Programs under Wine
+
+# e2e_exe ARCH NAME -> path of the built executable (ARCH x64 or i686).
+e2e_exe() {
+  local dir=$E2E_BUILD_X64
+  [[ $1 == i686 ]] && dir=$E2E_BUILD_I686
+  echo "$dir/$2.exe"
+}
+
+# e2e_start_nocturo [--arch x64|i686] [--relay] [ARGS...]
+# Starts nocturo.exe in the background; sets NOCTURO_PID, and NOCTURO_RELAY to
+# the trace file when --relay is given.
+e2e_start_nocturo() {
+  local arch=x64 relay=0
+  while (($#)); do
+    case $1 in
+      --arch) arch=$2; shift 2 ;;
+      --relay) relay=1; shift ;;
+      *) break ;;
+    esac
+  done
+  local exe loader=$WINE64 debug=$WINEDEBUG
+  exe=$(e2e_exe "$arch" nocturo)
+  [[ -f $exe ]] || e2e_fail "$exe is not built"
+  [[ $arch == i686 ]] && loader=$WINE32
+  NOCTURO_RELAY=$E2E_ART/relay-$arch.log
+  ((relay)) && debug=+relay
+  (
+    cd "$(dirname "$exe")" || exit 1
+    WINEDEBUG=$debug exec "$loader" "$exe" "$@"
+  ) >"$E2E_ART/nocturo-$arch.out" 2>"$NOCTURO_RELAY" &
+  NOCTURO_PID=$!
+  E2E_PIDS+=("$NOCTURO_PID")
+  e2e_log "started nocturo.exe ($arch) $* as PID $NOCTURO_PID"
+}
+
+# e2e_driver ARGS...: runs the 64-bit driver; prints its output.
+e2e_driver() {
+  "$WINE64" "$(e2e_exe x64 nocturo_driver)" "$@" 2>>"$E2E_WORK/driver.err"
+}
+
+# Controls are named as in the program (btnEmpezar, lblAtencion...) or given
+# by dialog identifier.
+e2e_ctl() { if [[ $1 =~ ^[0-9]+$ ]]; then echo "$1"; else e2e_id "$1"; fi; }
+
+# e2e_expect WINDOW CONTROL PROPERTY VALUE [TIMEOUT_MS]: waits until it holds.
+e2e_expect() {
+  local out id
+  id=$(e2e_ctl "$2") || exit 1
+  out=$(e2e_driver wait "$1" "$id" "$3" "$4" "${5:-5000}") ||
+    e2e_fail "$1/$2 $3: expected '$4': ${out:-driver failed}"
+}
+
+# e2e_expect_like WINDOW CONTROL PROPERTY GLOB [TIMEOUT_MS]
+e2e_expect_like() {
+  local out id
+  id=$(e2e_ctl "$2") || exit 1
+  out=$(e2e_driver wait-like "$1" "$id" "$3" "$4" "${5:-5000}") ||
+    e2e_fail "$1/$2 $3: expected like '$4': ${out:-driver failed}"
+}
+
+# e2e_expect_steady WINDOW CONTROL PROPERTY VALUE DURATION_MS: it keeps the
+# value for the whole time.
+e2e_expect_steady() {
+  local out id
+  id=$(e2e_ctl "$2") || exit 1
+  out=$(e2e_driver steady "$1" "$id" "$3" "$4" "$5") ||
+    e2e_fail "$1/$2 $3: expected to stay '$4': ${out:-driver failed}"
+}
+
+# e2e_get WINDOW CONTROL PROPERTY: prints the value.
+e2e_get() {
+  local id
+  id=$(e2e_ctl "$2") || exit 1
+  e2e_driver get "$1" "$id" "$3" || e2e_fail "cannot read $1/$2 $3"
+}
+
+# e2e_click WINDOW CONTROL / e2e_type WINDOW CONTROL TEXT
+e2e_click() {
+  local out id
+  id=$(e2e_ctl "$2") || exit 1
+  out=$(e2e_driver click "$1" "$id") || e2e_fail "click $1/$2: $out"
+}
+e2e_type() {
+  local out id
+  id=$(e2e_ctl "$2") || exit 1
+  out=$(e2e_driver type "$1" "$id" "$3") || e2e_fail "type into $1/$2: $out"
+}
+
+e2e_wait_window() {
+  local out
+  out=$(e2e_driver wait-window "$1" "$2" "${3:-10000}") || e2e_fail "window $1 not $2: $out"
+}
+
+# e2e_id NAME: the dialog identifier of a control, from the program's own list
+# of control ids (src/ui/control_ids.hpp), e.g. e2e_id btnEmpezar -> 1020.
+e2e_id() {
+  local value
+  value=$(sed -nE "s/^[[:space:]]*$1[[:space:]]*=[[:space:]]*([0-9]+),.*/\1/p" \
+    "$E2E_ROOT/src/ui/control_ids.hpp")
+  [[ -n $value ]] || e2e_fail "unknown control $1"
+  echo $((1000 + value))
+}
+
+# ---------------------------------------------------------------------------
+# 32-bit programs
+
+# Whether 32-bit Linux programs (and so 32-bit Wine) run on this machine.
+e2e_i386_runs() { "$WINE32" --version >/dev/null 2>&1; }
+
+# Makes 32-bit Wine usable: natively when the kernel runs i386 programs,
+# otherwise through qemu-user emulation registered with binfmt_misc (slow:
+# a 32-bit program then takes about a minute to start). Returns 1 with a
+# reason on stderr when neither works.
+e2e_enable_i386() {
+  e2e_i386_runs && return 0
+  local binfmt=/proc/sys/fs/binfmt_misc qemu=/usr/bin/qemu-i386-static
+  [[ -x $qemu ]] || { echo "32-bit programs do not run here and $qemu is missing (package qemu-user-static)" >&2; return 1; }
+  local sudo=
+  ((EUID == 0)) || sudo="sudo -n"
+  [[ -e $binfmt/register ]] || $sudo mount -t binfmt_misc binfmt_misc "$binfmt" 2>/dev/null
+  if [[ ! -e $binfmt/qemu-i386 ]]; then
+    printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:F' |
+      $sudo tee "$binfmt/register" >/dev/null 2>&1
+  fi
+  [[ -e $binfmt/qemu-i386 ]] && grep -qx enabled "$binfmt/qemu-i386" 2>/dev/null ||
+    echo 1 | $sudo tee "$binfmt/qemu-i386" >/dev/null 2>&1
+  e2e_i386_runs && return 0
+  echo "32-bit programs do not run natively and the qemu-i386 binfmt_misc registration failed (needs root)" >&2
+  return 1
+}
+
+# ---------------------------------------------------------------------------
+# Relay traces
+
+# e2e_relay_has REGEX: the trace of the last start holds a matching call.
+e2e_relay_has() { grep -Eq "$1" "$NOCTURO_RELAY"; }
+
+# ---------------------------------------------------------------------------
+# Screenshots
+
+# e2e_screenshot FILE: the whole screen.
+e2e_screenshot() { import -display "$DISPLAY" -window root "$1"; }
+
+# e2e_window_shot WINDOW FILE: one of the program's windows, cut out of the
+# screen at the rectangle the driver reports.
+e2e_window_shot() {
+  local rect l t r b
+  rect=$(e2e_driver window "$1" rect) || e2e_fail "no rectangle for $1"
+  IFS=, read -r l t r b <<<"$rect"
+  import -display "$DISPLAY" -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$2"
+}
+
+# e2e_save_doc_image FILE NAME: with E2E_DOC_IMAGES=1, the screenshot also
+# becomes docs/images/NAME (the pictures in the documentation).
+e2e_save_doc_image() {
+  [[ ${E2E_DOC_IMAGES:-0} == 1 ]] || return 0
+  mkdir -p "$E2E_ROOT/docs/images"
+  cp "$1" "$E2E_ROOT/docs/images/$2"
+  e2e_log "updated docs/images/$2"
+}
+
+# e2e_control_shot WINDOW ID FILE: a control, cut out the same way.
+e2e_control_shot() {
+  local rect l t r b
+  rect=$(e2e_get "$1" "$2" rect)
+  IFS=, read -r l t r b <<<"$rect"
+  import -display "$DISPLAY" -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$3"
+}
