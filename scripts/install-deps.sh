@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Installs what building and testing Nocturo needs on Debian: the native and
+# MinGW-w64 compilers, the test libraries, Wine (64-bit and 32-bit), an X
+# server for the end-to-end tests and qemu for 32-bit Wine on hosts that cannot
+# run i386 programs. Idempotent: when everything is present it installs
+# nothing and does not touch the package lists.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ googletest libgtest-dev libgmock-dev
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64
+  wine wine32:i386 wine64
+  xvfb xdotool imagemagick qemu-user-static
+  clang libclang-rt-14-dev clang-tidy cppcheck libbenchmark-dev
+)
+
+sudo=()
+if ((EUID != 0)); then
+  command -v sudo >/dev/null || { echo "install-deps: not root and no sudo" >&2; exit 1; }
+  sudo=(sudo)
+fi
+
+installed() {
+  [[ $(dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null) == installed ]]
+}
+
+missing=()
+for package in "${packages[@]}"; do
+  installed "$package" || missing+=("$package")
+done
+if ((${#missing[@]} == 0)); then
+  echo "install-deps: all ${#packages[@]} packages are installed"
+  exit 0
+fi
+echo "install-deps: installing ${missing[*]}"
+
+if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${sudo[@]}" dpkg --add-architecture i386
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -q
+if ! "${sudo[@]}" apt-get install -y -q "${missing[@]}"; then
+  # Name the culprit: try the packages one by one.
+  for package in "${missing[@]}"; do
+    installed "$package" && continue
+    "${sudo[@]}" apt-get install -y -q "$package" >/dev/null 2>&1 ||
+      echo "install-deps: cannot install package $package" >&2
+  done
+  exit 1
+fi
+
+for package in "${missing[@]}"; do
+  installed "$package" || { echo "install-deps: package $package is still missing" >&2; exit 1; }
+done
+echo "install-deps: done"

@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# Builds Nocturo and starts it under Wine with the given arguments, e.g.
+#   scripts/run.sh /S          the main window
+#   scripts/run.sh /D005 /E /S a five-minute count
+#
+# Which executable runs: the real 32-bit nocturo.exe when 32-bit Wine runs
+# natively on this host; otherwise (32-bit programs only run through qemu
+# emulation, about a minute to start) the 64-bit test build of the same
+# sources, unless NOCTURO_ARCH=i686 asks for the 32-bit one anyway.
+#
+# With DISPLAY set, the program appears there (inside a 1024x768 Wine virtual
+# desktop with a taskbar) and the script waits until it ends. Without DISPLAY,
+# a private Xvfb server is started; the script leaves a screenshot in
+# build/run/screenshot.png, then ends the program and the server.
+#
+# The Wine prefix is kept between runs in ~/.cache/nocturo/run-prefix, so the
+# saved window position survives like on a real machine.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+"$root/scripts/install-deps.sh"
+cmake --preset windows >/dev/null && cmake --build --preset windows
+cmake --preset windows-x64 >/dev/null && cmake --build --preset windows-x64
+
+# shellcheck source=../tests/e2e/lib.sh
+source "$root/tests/e2e/lib.sh"
+
+qemu_registered() { grep -qx enabled /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null; }
+arch=${NOCTURO_ARCH:-}
+if [[ -z $arch ]]; then
+  if ! qemu_registered && e2e_i386_runs; then
+    arch=i686
+  else
+    arch=x64
+    echo "run: 32-bit programs run only through qemu emulation here; starting the 64-bit test build" \
+      "(NOCTURO_ARCH=i686 runs the real 32-bit nocturo.exe, which takes about a minute to start)"
+  fi
+fi
+start_timeout=20
+if [[ $arch == i686 ]]; then
+  e2e_enable_i386 || exit 1
+  qemu_registered && start_timeout=240
+fi
+
+e2e_ensure_template
+prefix=$(e2e_cache_dir)/run-prefix
+[[ -d $prefix ]] || cp -a "$(e2e_template_dir)" "$prefix"
+export WINEPREFIX=$prefix WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
+
+out=$root/build/run
+mkdir -p "$out"
+xvfb_pid=
+nocturo_pid=
+cleanup() {
+  [[ -n $nocturo_pid ]] && kill "$nocturo_pid" 2>/dev/null
+  if [[ -n $xvfb_pid ]]; then
+    "$WINESERVER_BIN" -k 2>/dev/null || true
+    kill "$xvfb_pid" 2>/dev/null || true
+  fi
+}
+trap cleanup EXIT
+
+if [[ -z ${DISPLAY:-} ]]; then
+  fdfile=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >"$out/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  e2e_poll 30 test -s "$fdfile" || { echo "run: Xvfb did not start, see $out/xvfb.log" >&2; exit 1; }
+  export DISPLAY=":$(tr -d '\n' <"$fdfile")"
+  rm -f "$fdfile"
+  echo "run: private X display $DISPLAY"
+fi
+
+loader=$WINE64
+[[ $arch == i686 ]] && loader=$WINE32
+exe=$(e2e_exe "$arch" nocturo)
+driver() { "$WINE64" "$(e2e_exe x64 nocturo_driver)" "$@" 2>/dev/null; }
+
+"$WINESERVER_BIN" -p
+echo "run: $exe $*"
+"$loader" "$exe" "$@" &
+nocturo_pid=$!
+
+# The About window exists from start-up on, whether or not a window shows.
+if ! e2e_poll "$start_timeout" driver wait-window acercade exists 1000 &&
+  ! driver wait-window principal exists 1000 >/dev/null; then
+  if ! kill -0 "$nocturo_pid" 2>/dev/null; then
+    wait "$nocturo_pid" && status=0 || status=$?
+    nocturo_pid=
+    echo "run: nocturo.exe ended (exit code $status) without showing a window"
+  else
+    echo "run: no window of the program after ${start_timeout}s" >&2
+  fi
+fi
+if [[ " ${*^^} " == *"/S"* ]]; then
+  e2e_poll 10 driver wait-window principal visible 1000 || true
+fi
+import -display "$DISPLAY" -window root "$out/screenshot.png"
+echo "run: screenshot in $out/screenshot.png"
+
+if [[ -z $xvfb_pid && -n $nocturo_pid ]]; then
+  echo "run: waiting for nocturo.exe to end"
+  wait "$nocturo_pid" || true
+  nocturo_pid=
+fi

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# Everything CI checks: dependencies, every build preset, the unit tests
+# (plain and with sanitizers) and the end-to-end scenarios under Wine.
+# Exits non-zero on any failure; the last line is the end-to-end summary
+# "N passed, N failed".
+set -uo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+failed_steps=()
+step() {
+  local name=$1
+  shift
+  echo "==> $name"
+  local start=$SECONDS
+  if "$@"; then
+    echo "==> $name: ok ($((SECONDS - start))s)"
+  else
+    echo "==> $name: FAILED ($((SECONDS - start))s)"
+    failed_steps+=("$name")
+  fi
+}
+
+build() { cmake --preset "$1" && cmake --build --preset "$1"; }
+
+step "install dependencies" scripts/install-deps.sh || true
+if [[ " ${failed_steps[*]} " == *" install dependencies "* ]]; then
+  echo "cannot install the dependencies"
+  echo "0 passed, 1 failed"
+  exit 1
+fi
+
+for preset in native native-asan windows windows-x64; do
+  step "build $preset" build "$preset"
+done
+step "unit tests (native)" ctest --preset native
+step "unit tests (native-asan)" ctest --preset native-asan
+
+e2e_log=$(mktemp)
+step "end-to-end tests under Wine" bash -c 'tests/e2e/run.sh 2>&1 | tee "$1"; exit "${PIPESTATUS[0]}"' _ "$e2e_log"
+summary=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$e2e_log" | tail -n 1)
+rm -f "$e2e_log"
+
+if ((${#failed_steps[@]})); then
+  echo "failed steps: ${failed_steps[*]}"
+fi
+echo "${summary:-0 passed, 1 failed}"
+((${#failed_steps[@]} == 0))
