@@ -7,7 +7,7 @@ add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WIN
 file(GLOB NOCTURO_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 add_executable(nocturo WIN32 ${NOCTURO_WIN32_SOURCES} res/nocturo.rc)
 target_link_libraries(nocturo PRIVATE nocturo_core nocturo_warnings
-  comctl32 shell32 advapi32 user32 gdi32 kernel32)
+  comctl32 shell32 advapi32 user32 gdi32 kernel32 version)
 target_link_options(nocturo PRIVATE ${NOCTURO_WIN_FLAGS} -s)
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
   # Runs on Windows 2000 and later.

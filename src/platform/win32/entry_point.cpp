@@ -1,0 +1,20 @@
+// The process entry point of nocturo.exe.
+#include "app/application.hpp"
+#include "platform/win32/win32_platform.hpp"
+
+#include <commctrl.h>
+
+int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
+                    int /*show*/) {
+  INITCOMMONCONTROLSEX controls{};
+  controls.dwSize = sizeof controls;
+  controls.dwICC = ICC_WIN95_CLASSES;
+  ::InitCommonControlsEx(&controls);
+
+  nocturo::win32::Win32Platform platform;
+  nocturo::Application app(platform.AsPlatform());
+  platform.SetEvents(app);
+  // Main may end the process itself (a second copy, or an immediate action).
+  app.Main();
+  return platform.RunMessageLoop();
+}

@@ -1,0 +1,262 @@
+// Building a window's controls from its design table.
+#include <algorithm>
+#include <climits>
+
+#include "platform/win32/colours.hpp"
+#include "platform/win32/form_controls.hpp"
+#include "platform/win32/readme_edit.hpp"
+#include "platform/win32/resource_ids.h"
+#include "platform/win32/wide_text.hpp"
+#include "platform/win32/window_proc.hpp"
+
+namespace nocturo::win32 {
+namespace {
+
+constexpr int kGroupBoxId = 0xFFFF;  // not a control of the program
+
+HMENU DialogId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
+
+// Where a control comes in the tab order. A container takes the place of the
+// first of its contents, so that Tab reaches a frame's controls where their
+// own positions say; images take no part.
+int TabKey(const ControlDesign& control, std::span<const ControlDesign> designs) {
+  if (control.kind == ControlKind::Image) {
+    return INT_MAX;
+  }
+  int key = control.tabIndex;
+  for (const ControlDesign& child : designs) {
+    if (child.parent == control.id) {
+      key = std::min(key, TabKey(child, designs));
+    }
+  }
+  return key;
+}
+
+Colour DefaultBackColour(ControlKind kind) {
+  return kind == ControlKind::TextBox || kind == ControlKind::MaskedTimeBox ? kSysWindow
+                                                                            : kSysButtonFace;
+}
+
+DWORD LabelStyle(const ControlDesign& design) {
+  switch (design.align) {
+    case Align::Centre:
+      return SS_CENTER;
+    case Align::Right:
+      return SS_RIGHT;
+    case Align::Left:
+      break;
+  }
+  return design.autoSize && !design.wordWrap ? SS_LEFTNOWORDWRAP : SS_LEFT;
+}
+
+DWORD EditAlignStyle(Align align) {
+  switch (align) {
+    case Align::Centre:
+      return ES_CENTER;
+    case Align::Right:
+      return ES_RIGHT;
+    case Align::Left:
+      break;
+  }
+  return ES_LEFT;
+}
+
+bool StartsGroup(const ControlDesign& control, const ControlDesign* previous) {
+  return !(control.kind == ControlKind::OptionButton && previous != nullptr &&
+           previous->kind == ControlKind::OptionButton && previous->name == control.name);
+}
+
+HWND CreateChild(DWORD exStyle, const wchar_t* windowClass, const std::wstring& text, DWORD style,
+                 const RECT& bounds, HWND parent, int id) {
+  return ::CreateWindowExW(exStyle, windowClass, text.c_str(), style, bounds.left, bounds.top,
+                           bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                           DialogId(id), ProgramInstance(), nullptr);
+}
+
+}  // namespace
+
+void FormControls::Build(HWND form, const WindowDesign& design, FontCache& fonts,
+                         Options options) {
+  options_ = std::move(options);
+  BuildChildren(form, std::nullopt, nullptr, design.controls, fonts);
+  for (const auto& record : records_) {
+    if (!record->ownEnabled || !ContainersEnabled(*record)) {
+      ApplyEnabled(*record);
+    }
+  }
+}
+
+void FormControls::BuildChildren(HWND parentWindow, std::optional<ControlId> parent,
+                                 const ControlRecord* container,
+                                 std::span<const ControlDesign> designs, FontCache& fonts) {
+  std::vector<const ControlDesign*> children;
+  for (const ControlDesign& control : designs) {
+    if (control.parent == parent) {
+      children.push_back(&control);
+    }
+  }
+  std::stable_sort(children.begin(), children.end(),
+                   [designs](const ControlDesign* a, const ControlDesign* b) {
+                     return TabKey(*a, designs) < TabKey(*b, designs);
+                   });
+
+  const ControlDesign* previous = nullptr;
+  for (const ControlDesign* control : children) {
+    auto owned = std::make_unique<ControlRecord>();
+    ControlRecord& record = *owned;
+    records_.push_back(std::move(owned));
+    record.design = control;
+    record.container = container;
+    record.ownEnabled = control->enabled;
+    record.backColour = control->kind == ControlKind::Image && container != nullptr
+                            ? container->backColour
+                            : control->backColour.value_or(DefaultBackColour(control->kind));
+    record.foreColour = control->foreColour.value_or(kSysWindowText);
+    record.backBrush = BrushFor(record.backColour, record.ownedBrush);
+    record.font = control->font ? fonts.Get(*control->font) : options_.windowFont;
+
+    CreateWindowFor(record, parentWindow);
+    // Arrow keys move within a group: each option-button array is one.
+    if (StartsGroup(*control, previous)) {
+      ::SetWindowLongPtrW(record.window, GWL_STYLE,
+                          ::GetWindowLongPtrW(record.window, GWL_STYLE) | WS_GROUP);
+    }
+    if (control->kind == ControlKind::Panel || control->kind == ControlKind::Frame) {
+      BuildChildren(record.window, control->id, &record, designs, fonts);
+    }
+    if (control->kind == ControlKind::Frame) {
+      CreateGroupBox(record);
+    }
+    previous = control;
+  }
+}
+
+void FormControls::CreateWindowFor(ControlRecord& record, HWND parentWindow) {
+  const ControlDesign& design = *record.design;
+  const RECT bounds = PixelBounds(record);
+  const int id = kControlIdBase + static_cast<int>(design.id);
+  const std::wstring caption = Widen(design.caption);
+  constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+
+  switch (design.kind) {
+    case ControlKind::Panel:
+    case ControlKind::Frame:
+      record.containerWindow = std::make_unique<ContainerWindow>(
+          design.kind == ControlKind::Panel ? ContainerKind::Panel : ContainerKind::Frame,
+          record.backBrush);
+      record.window = record.containerWindow->Create(parentWindow, bounds, id);
+      break;
+    case ControlKind::Image:
+      record.image = std::make_unique<ImageWindow>(NOCTURO_IDI_LOGO, record.backBrush);
+      record.window = record.image->Create(parentWindow, bounds, id);
+      break;
+    case ControlKind::Label:
+      record.window =
+          CreateChild(0, L"STATIC", caption, kChild | LabelStyle(design), bounds, parentWindow, id);
+      break;
+    case ControlKind::Button:
+      record.window = CreateChild(0, L"BUTTON", caption, kChild | WS_TABSTOP | BS_PUSHBUTTON,
+                                  bounds, parentWindow, id);
+      break;
+    case ControlKind::TextBox: {
+      DWORD style = kChild | WS_TABSTOP | EditAlignStyle(design.align);
+      style |= design.multiLine ? ES_MULTILINE | ES_AUTOVSCROLL : ES_AUTOHSCROLL;
+      if (design.verticalScroll) {
+        style |= WS_VSCROLL;
+      }
+      if (design.readOnly) {
+        style |= ES_READONLY;
+      }
+      const std::wstring text = design.id == ControlId::leeme ? Widen(LeemeText()) : caption;
+      record.window = CreateChild(WS_EX_CLIENTEDGE, L"EDIT", text, style, bounds, parentWindow, id);
+      if (design.maxLength > 0) {
+        ::SendMessageW(record.window, EM_LIMITTEXT, static_cast<WPARAM>(design.maxLength), 0);
+      }
+      if (design.multiLine && design.readOnly) {
+        record.subclass = std::make_unique<ReadmeEdit>();
+        record.subclass->Attach(record.window);
+      }
+      break;
+    }
+    case ControlKind::MaskedTimeBox: {
+      record.window = CreateChild(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                                  kChild | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, bounds,
+                                  parentWindow, id);
+      const ControlId controlId = design.id;
+      auto masked = std::make_unique<MaskedTimeEdit>([this, controlId] {
+        if (options_.onMaskedEdit) {
+          options_.onMaskedEdit(controlId);
+        }
+      });
+      record.masked = masked.get();
+      record.subclass = std::move(masked);
+      record.subclass->Attach(record.window);
+      record.masked->Start();
+      break;
+    }
+    case ControlKind::OptionButton:
+      record.window = CreateChild(0, L"BUTTON", caption,
+                                  kChild | BS_RADIOBUTTON | (design.value != 0 ? WS_TABSTOP : 0),
+                                  bounds, parentWindow, id);
+      ::SendMessageW(record.window, BM_SETCHECK, design.value != 0 ? BST_CHECKED : BST_UNCHECKED,
+                     0);
+      break;
+    case ControlKind::CheckBox:
+      record.window = CreateChild(0, L"BUTTON", caption, kChild | WS_TABSTOP | BS_3STATE, bounds,
+                                  parentWindow, id);
+      ::SendMessageW(record.window, BM_SETCHECK, static_cast<WPARAM>(design.value), 0);
+      break;
+  }
+  // New children go to the bottom of their siblings, so creation order is tab
+  // order; said explicitly rather than relied on.
+  ::SetWindowPos(record.window, HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+  ::SendMessageW(record.window, WM_SETFONT, reinterpret_cast<WPARAM>(record.font), FALSE);
+  if (design.kind == ControlKind::Label && design.autoSize) {
+    AutoSize(record);
+  }
+}
+
+void FormControls::CreateGroupBox(ControlRecord& frame) {
+  RECT client{};
+  ::GetClientRect(frame.window, &client);
+  // Created after the frame's contents, so it lies beneath them.
+  frame.groupBox = CreateChild(0, L"BUTTON", Widen(frame.design->caption),
+                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX, client,
+                               frame.window, kGroupBoxId);
+  ::SetWindowPos(frame.groupBox, HWND_BOTTOM, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+  ::SendMessageW(frame.groupBox, WM_SETFONT, reinterpret_cast<WPARAM>(frame.font), FALSE);
+}
+
+void FormControls::AutoSize(ControlRecord& record) {
+  const int length = ::GetWindowTextLengthW(record.window);
+  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+  ::GetWindowTextW(record.window, text.data(), length + 1);
+  text.resize(static_cast<std::size_t>(length));
+
+  RECT current{};
+  ::GetClientRect(record.window, &current);
+  RECT extent{0, 0, current.right, 0};
+  {
+    const WindowDc dc(record.window);
+    const SelectedObject font(dc.get(), record.font);
+    const UINT format = record.design->wordWrap ? DT_CALCRECT | DT_WORDBREAK
+                                                : DT_CALCRECT | DT_SINGLELINE;
+    ::DrawTextW(dc.get(), text.c_str(), length, &extent, format);
+  }
+  const int width = record.design->wordWrap ? current.right : extent.right - extent.left;
+  ::SetWindowPos(record.window, nullptr, 0, 0, width, extent.bottom - extent.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+RECT FormControls::PixelBounds(const ControlRecord& record) const {
+  const ControlDesign& design = *record.design;
+  const PixelScale& scale = options_.scale;
+  const int left = scale.ToPixelsX(design.left);
+  const int top = scale.ToPixelsY(design.top);
+  return RECT{left, top, left + scale.ToPixelsX(design.width),
+              top + scale.ToPixelsY(design.height)};
+}
+
+}  // namespace nocturo::win32

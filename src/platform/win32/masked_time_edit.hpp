@@ -1,0 +1,48 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "common/masked_time.hpp"
+#include "platform/win32/subclassed_control.hpp"
+
+namespace nocturo::win32 {
+
+// An edit control whose every change goes through the "##:##:##" mask: typed
+// and pasted digits overwrite digit places, deleting puts the prompt back, the
+// colons never move. Only the user's own edits are reported (onUserEdit); a
+// write by the program is not, so the program decides what its writes mean.
+class MaskedTimeEdit final : public SubclassedControl {
+ public:
+  explicit MaskedTimeEdit(std::function<void()> onUserEdit);
+
+  // After Attach: shows the mask's text.
+  void Start();
+  const std::string& Text() const { return model_.Text(); }
+  // A write by the program; not reported.
+  void SetText(std::string_view text);
+
+  LRESULT HandleMessage(HWND control, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  LRESULT OnChar(WPARAM character);
+  bool OnKeyDown(WPARAM key);
+  void OnPaste();
+  void OnCut();
+
+  // Brings the model's caret and selection up to the control's (the mouse and
+  // shift-selection move them without telling the model).
+  void ReadSelection();
+  // Shows the model's text and caret.
+  void ShowModel();
+  // Runs one edit of the model and, when the text changed, shows it and
+  // reports it.
+  template <class Edit>
+  void UserEdit(Edit edit);
+
+  MaskedTime model_;
+  std::function<void()> onUserEdit_;
+};
+
+}  // namespace nocturo::win32

@@ -1,0 +1,128 @@
+#include "platform/win32/win_system.hpp"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "common/text_encoding.hpp"
+#include "platform/win32/command_line_tail.hpp"
+#include "platform/win32/notify_icon_call.hpp"
+#include "platform/win32/system_handles.hpp"
+#include "platform/win32/wide_text.hpp"
+
+namespace nocturo::win32 {
+namespace {
+
+static_assert(sizeof(OSVERSIONINFOA) == kOsVersionRecordSize);
+static_assert(sizeof(TOKEN_PRIVILEGES) == kTokenPrivilegesRecordSize);
+static_assert(sizeof(LUID) == kLuidSize);
+
+constexpr ProgramVersion kBuiltVersion{2, 5};
+
+}  // namespace
+
+std::int32_t WinSystem::ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) {
+  return ::ExitWindowsEx(flags, reserved);
+}
+
+std::int32_t WinSystem::ShellNotifyIcon(std::uint32_t message, NotifyIconBytes record) {
+  return CallShellNotifyIcon(message, record);
+}
+
+// The records are copied through properly aligned structures; the bytes are
+// the system's layout either way.
+std::int32_t WinSystem::GetVersionEx(OsVersionBytes record) {
+  OSVERSIONINFOA info{};
+  std::memcpy(&info, record.data(), sizeof info);
+  const BOOL result = ::GetVersionExA(&info);
+  std::memcpy(record.data(), &info, sizeof info);
+  return result;
+}
+
+SystemHandle WinSystem::GetCurrentProcess() { return ToHandle32(::GetCurrentProcess()); }
+
+std::int32_t WinSystem::OpenProcessToken(SystemHandle process, std::uint32_t desiredAccess,
+                                         SystemHandle& token) {
+  HANDLE opened = nullptr;
+  const BOOL result = ::OpenProcessToken(FromHandle32<HANDLE>(process), desiredAccess, &opened);
+  token = ToHandle32(opened);
+  return result;
+}
+
+// An empty system name means the local system, which the call spells as a
+// null pointer.
+std::int32_t WinSystem::LookupPrivilegeValue(std::string_view systemName,
+                                             std::string_view privilegeName, LuidOut luid) {
+  const std::string system = Utf8ToCp1252(systemName);
+  const std::string privilege = Utf8ToCp1252(privilegeName);
+  LUID found{};
+  const BOOL result = ::LookupPrivilegeValueA(system.empty() ? nullptr : system.c_str(),
+                                              privilege.c_str(), &found);
+  std::memcpy(luid.data(), &found, sizeof found);
+  return result;
+}
+
+std::int32_t WinSystem::AdjustTokenPrivileges(SystemHandle token, bool disableAll,
+                                              TokenPrivilegesBytes newState,
+                                              std::uint32_t bufferLength,
+                                              TokenPrivilegesOut previousState,
+                                              std::uint32_t& returnLength) {
+  TOKEN_PRIVILEGES state{};
+  std::memcpy(&state, newState.data(), sizeof state);
+  TOKEN_PRIVILEGES previous{};
+  DWORD length = 0;
+  // The previous-state buffer is one record, whatever length is claimed.
+  const DWORD usable = std::min<DWORD>(bufferLength, sizeof previous);
+  const BOOL result = ::AdjustTokenPrivileges(FromHandle32<HANDLE>(token), disableAll ? TRUE : FALSE,
+                                              &state, usable, &previous, &length);
+  std::memcpy(previousState.data(), &previous, sizeof previous);
+  returnLength = length;
+  return result;
+}
+
+void WinSystem::CloseHandle(SystemHandle handle) { ::CloseHandle(FromHandle32<HANDLE>(handle)); }
+
+// A named mutex in the user's session: the first copy creates it, later ones
+// find it.
+bool WinSystem::PreviousInstanceRunning() {
+  if (!singleInstance_) {
+    singleInstance_.reset(::CreateMutexW(nullptr, FALSE, L"Local\\Nocturo.SingleInstance"));
+    previousInstance_ = singleInstance_ != nullptr && ::GetLastError() == ERROR_ALREADY_EXISTS;
+  }
+  return previousInstance_;
+}
+
+std::string WinSystem::CommandLine() const {
+  const wchar_t* commandLine = ::GetCommandLineW();
+  return commandLine != nullptr ? Narrow(CommandLineTail(commandLine)) : std::string();
+}
+
+// The version compiled into the program's own resources, so there is one
+// place to change it.
+ProgramVersion WinSystem::Version() const {
+  std::wstring path(MAX_PATH, L'\0');
+  const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) {
+    return kBuiltVersion;
+  }
+  path.resize(length);
+  DWORD ignored = 0;
+  const DWORD size = ::GetFileVersionInfoSizeW(path.c_str(), &ignored);
+  if (size == 0) {
+    return kBuiltVersion;
+  }
+  std::vector<unsigned char> data(size);
+  void* fixed = nullptr;
+  UINT fixedSize = 0;
+  if (::GetFileVersionInfoW(path.c_str(), 0, size, data.data()) == FALSE ||
+      ::VerQueryValueW(data.data(), L"\\", &fixed, &fixedSize) == FALSE || fixed == nullptr ||
+      fixedSize < sizeof(VS_FIXEDFILEINFO)) {
+    return kBuiltVersion;
+  }
+  const auto* info = static_cast<const VS_FIXEDFILEINFO*>(fixed);
+  return ProgramVersion{HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS)};
+}
+
+void WinSystem::EndProcess() { ::ExitProcess(0); }
+
+}  // namespace nocturo::win32
