@@ -26,9 +26,12 @@ HWND ContainerWindow::Create(HWND parent, const RECT& bounds, int dialogId) {
   windowClass.lpszClassName = ClassFor(kind_);
   EnsureClassRegistered(windowClass);
   // WS_EX_CONTROLPARENT lets the dialog keys (Tab, arrows, Alt+letter) reach
-  // the controls inside.
+  // the controls inside. A frame's group box covers all of it and paints only
+  // its border and caption, so a frame must not clip its children away when
+  // it paints its own background.
+  const DWORD clip = kind_ == ContainerKind::Panel ? WS_CLIPCHILDREN : 0;
   return ::CreateWindowExW(WS_EX_CONTROLPARENT, ClassFor(kind_), L"",
-                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, bounds.left,
+                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | clip, bounds.left,
                            bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
                            parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(dialogId)),
                            ProgramInstance(), this);

@@ -73,6 +73,12 @@ HWND CreateChild(DWORD exStyle, const wchar_t* windowClass, const std::wstring& 
                            DialogId(id), ProgramInstance(), nullptr);
 }
 
+// The edit's default margins depend on the font and leave too little room for
+// a time in the designed width.
+void NarrowMargins(HWND edit) {
+  ::SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(1, 1));
+}
+
 }  // namespace
 
 void FormControls::Build(HWND form, const WindowDesign& design, FontCache& fonts,
@@ -212,6 +218,11 @@ void FormControls::CreateWindowFor(ControlRecord& record, HWND parentWindow) {
   ::SetWindowPos(record.window, HWND_BOTTOM, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
   ::SendMessageW(record.window, WM_SETFONT, reinterpret_cast<WPARAM>(record.font), FALSE);
+  // After the font, which sets the margins again.
+  if (design.kind == ControlKind::MaskedTimeBox ||
+      (design.kind == ControlKind::TextBox && !design.multiLine)) {
+    NarrowMargins(record.window);
+  }
   if (design.kind == ControlKind::Label && design.autoSize) {
     AutoSize(record);
   }
