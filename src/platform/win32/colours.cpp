@@ -5,8 +5,12 @@ namespace {
 
 constexpr Colour kSystemColourFlag = 0x80000000;
 
-bool IsSystemColour(Colour colour) { return (colour & kSystemColourFlag) != 0; }
-int SystemIndex(Colour colour) { return static_cast<int>(colour & 0xFF); }
+bool IsSystemColour(Colour colour) {
+  return (colour & kSystemColourFlag) != 0;
+}
+int SystemIndex(Colour colour) {
+  return static_cast<int>(colour & 0xFF);
+}
 
 }  // namespace
 

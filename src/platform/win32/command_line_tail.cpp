@@ -3,7 +3,9 @@
 namespace nocturo::win32 {
 namespace {
 
-bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+bool IsBlank(wchar_t c) {
+  return c == L' ' || c == L'\t';
+}
 
 }  // namespace
 

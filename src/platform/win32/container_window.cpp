@@ -30,11 +30,10 @@ HWND ContainerWindow::Create(HWND parent, const RECT& bounds, int dialogId) {
   // its border and caption, so a frame must not clip its children away when
   // it paints its own background.
   const DWORD clip = kind_ == ContainerKind::Panel ? WS_CLIPCHILDREN : 0;
-  return ::CreateWindowExW(WS_EX_CONTROLPARENT, ClassFor(kind_), L"",
-                           WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | clip, bounds.left,
-                           bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
-                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(dialogId)),
-                           ProgramInstance(), this);
+  return ::CreateWindowExW(
+      WS_EX_CONTROLPARENT, ClassFor(kind_), L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | clip,
+      bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(dialogId)), ProgramInstance(), this);
 }
 
 LRESULT ContainerWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -177,8 +177,7 @@ void FormControls::SetValue(ControlRecord& record, int value) {
 
 void FormControls::SelectOption(ControlRecord& record) {
   for (ControlRecord* member : OptionGroup(record)) {
-    ::SendMessageW(member->window, BM_SETCHECK, member == &record ? BST_CHECKED : BST_UNCHECKED,
-                   0);
+    ::SendMessageW(member->window, BM_SETCHECK, member == &record ? BST_CHECKED : BST_UNCHECKED, 0);
   }
   UpdateTabStops(record);
 }
@@ -206,8 +205,8 @@ void FormControls::UpdateTabStops(const ControlRecord& member) {
   if (group.empty()) {
     return;
   }
-  const auto selected = std::find_if(group.begin(), group.end(),
-                                     [](const ControlRecord* r) { return Checked(*r); });
+  const auto selected =
+      std::find_if(group.begin(), group.end(), [](const ControlRecord* r) { return Checked(*r); });
   const ControlRecord* stop = selected != group.end() ? *selected : group.front();
   for (const ControlRecord* r : group) {
     SetTabStop(r->window, r == stop);

@@ -23,8 +23,8 @@ namespace nocturo::win32 {
 struct ControlRecord {
   const ControlDesign* design = nullptr;
   const ControlRecord* container = nullptr;  // nothing: on the window itself
-  HWND window = nullptr;    // destroyed with the top-level window
-  HWND groupBox = nullptr;  // frames: the box drawing the border and caption
+  HWND window = nullptr;                     // destroyed with the top-level window
+  HWND groupBox = nullptr;                   // frames: the box drawing the border and caption
   std::unique_ptr<ContainerWindow> containerWindow;
   std::unique_ptr<ImageWindow> image;
   std::unique_ptr<SubclassedControl> subclass;

@@ -14,7 +14,9 @@ namespace {
 
 constexpr int kGroupBoxId = 0xFFFF;  // not a control of the program
 
-HMENU DialogId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
+HMENU DialogId(int id) {
+  return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
+}
 
 // Where a control comes in the tab order. A container takes the place of the
 // first of its contents, so that Tab reaches a frame's controls where their
@@ -81,8 +83,7 @@ void NarrowMargins(HWND edit) {
 
 }  // namespace
 
-void FormControls::Build(HWND form, const WindowDesign& design, FontCache& fonts,
-                         Options options) {
+void FormControls::Build(HWND form, const WindowDesign& design, FontCache& fonts, Options options) {
   options_ = std::move(options);
   BuildChildren(form, std::nullopt, nullptr, design.controls, fonts);
   for (const auto& record : records_) {
@@ -185,9 +186,9 @@ void FormControls::CreateWindowFor(ControlRecord& record, HWND parentWindow) {
       break;
     }
     case ControlKind::MaskedTimeBox: {
-      record.window = CreateChild(WS_EX_CLIENTEDGE, L"EDIT", L"",
-                                  kChild | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, bounds,
-                                  parentWindow, id);
+      record.window =
+          CreateChild(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                      kChild | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, bounds, parentWindow, id);
       const ControlId controlId = design.id;
       auto masked = std::make_unique<MaskedTimeEdit>([this, controlId] {
         if (options_.onMaskedEdit) {
@@ -252,8 +253,8 @@ void FormControls::AutoSize(ControlRecord& record) {
   {
     const WindowDc dc(record.window);
     const SelectedObject font(dc.get(), record.font);
-    const UINT format = record.design->wordWrap ? DT_CALCRECT | DT_WORDBREAK
-                                                : DT_CALCRECT | DT_SINGLELINE;
+    const UINT format =
+        record.design->wordWrap ? DT_CALCRECT | DT_WORDBREAK : DT_CALCRECT | DT_SINGLELINE;
     ::DrawTextW(dc.get(), text.c_str(), length, &extent, format);
   }
   const int width = record.design->wordWrap ? current.right : extent.right - extent.left;

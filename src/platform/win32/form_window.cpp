@@ -24,12 +24,16 @@ const wchar_t* ClassName(WindowId window) {
 
 FormWindow::FormWindow(const WindowDesign& design, const PixelScale& scale,
                        UINT taskbarCreatedMessage)
-    : design_(design), scale_(scale), taskbarCreatedMessage_(taskbarCreatedMessage),
+    : design_(design),
+      scale_(scale),
+      taskbarCreatedMessage_(taskbarCreatedMessage),
       fonts_(scale) {}
 
 // reset() forgets the handle before destroying the window, so WM_NCDESTROY
 // finds nothing left to release.
-FormWindow::~FormWindow() { window_.reset(); }
+FormWindow::~FormWindow() {
+  window_.reset();
+}
 
 void FormWindow::Create() {
   WNDCLASSEXW windowClass{};
@@ -47,9 +51,9 @@ void FormWindow::Create() {
   const int height = outer.bottom - outer.top;
   const int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  const HWND window = ::CreateWindowExW(kExStyle, ClassName(design_.id),
-                                        Widen(design_.caption).c_str(), kStyle, left, top, width,
-                                        height, nullptr, nullptr, ProgramInstance(), this);
+  const HWND window =
+      ::CreateWindowExW(kExStyle, ClassName(design_.id), Widen(design_.caption).c_str(), kStyle,
+                        left, top, width, height, nullptr, nullptr, ProgramInstance(), this);
   if (window == nullptr) {
     return;
   }
@@ -60,9 +64,9 @@ void FormWindow::Create() {
   }
   BuildMenu();
   controls_.Build(window, design_, fonts_,
-                  {.scale = scale_,
-                   .windowFont = windowFont,
-                   .onMaskedEdit = [this](ControlId id) { ReportChange(id); }});
+                  {.scale = scale_, .windowFont = windowFont, .onMaskedEdit = [this](ControlId id) {
+                     ReportChange(id);
+                   }});
   building_ = false;
   if (events_ != nullptr) {
     events_->OnLoad(design_.id);
@@ -71,9 +75,8 @@ void FormWindow::Create() {
 
 void FormWindow::LoadIcons() {
   const auto load = [](int width, int height) {
-    return static_cast<HICON>(::LoadImageW(ProgramInstance(),
-                                           MAKEINTRESOURCEW(NOCTURO_IDI_PROGRAM), IMAGE_ICON,
-                                           width, height, LR_DEFAULTCOLOR));
+    return static_cast<HICON>(::LoadImageW(ProgramInstance(), MAKEINTRESOURCEW(NOCTURO_IDI_PROGRAM),
+                                           IMAGE_ICON, width, height, LR_DEFAULTCOLOR));
   };
   bigIcon_.reset(load(::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON)));
   smallIcon_.reset(load(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON)));
@@ -96,9 +99,13 @@ void FormWindow::Show() {
   ::SetForegroundWindow(Handle());
 }
 
-void FormWindow::Hide() { ::ShowWindow(Handle(), SW_HIDE); }
+void FormWindow::Hide() {
+  ::ShowWindow(Handle(), SW_HIDE);
+}
 
-bool FormWindow::IsVisible() const { return ::IsWindowVisible(Handle()) != FALSE; }
+bool FormWindow::IsVisible() const {
+  return ::IsWindowVisible(Handle()) != FALSE;
+}
 
 void FormWindow::Repaint() {
   ::RedrawWindow(Handle(), nullptr, nullptr,
@@ -128,7 +135,8 @@ TwipsRect FormWindow::Bounds() const {
   RECT rect{};
   ::GetWindowRect(Handle(), &rect);
   return TwipsRect{scale_.ToTwipsX(rect.left), scale_.ToTwipsY(rect.top),
-                   scale_.ToTwipsX(rect.right - rect.left), scale_.ToTwipsY(rect.bottom - rect.top)};
+                   scale_.ToTwipsX(rect.right - rect.left),
+                   scale_.ToTwipsY(rect.bottom - rect.top)};
 }
 
 void FormWindow::Move(float left, float top) {
@@ -149,9 +157,9 @@ void FormWindow::PopupMenu() {
   ::GetCursorPos(&pointer);
   const UINT alignment =
       ::GetSystemMetrics(SM_MENUDROPALIGNMENT) != 0 ? TPM_RIGHTALIGN : TPM_LEFTALIGN;
-  const BOOL command = ::TrackPopupMenu(menu_.get(),
-                                        alignment | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
-                                        pointer.x, pointer.y, 0, window, nullptr);
+  const BOOL command =
+      ::TrackPopupMenu(menu_.get(), alignment | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
+                       pointer.x, pointer.y, 0, window, nullptr);
   ::PostMessageW(window, WM_NULL, 0, 0);
   const auto position = static_cast<std::size_t>(command);
   if (command > 0 && position <= design_.menu.items.size() && events_ != nullptr) {

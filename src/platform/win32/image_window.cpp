@@ -11,9 +11,9 @@ constexpr int kIconPixels = 32;
 }  // namespace
 
 ImageWindow::ImageWindow(int iconResource, HBRUSH background)
-    : icon_(static_cast<HICON>(::LoadImageW(ProgramInstance(), MAKEINTRESOURCEW(iconResource),
-                                            IMAGE_ICON, kIconPixels, kIconPixels,
-                                            LR_DEFAULTCOLOR))),
+    : icon_(
+          static_cast<HICON>(::LoadImageW(ProgramInstance(), MAKEINTRESOURCEW(iconResource),
+                                          IMAGE_ICON, kIconPixels, kIconPixels, LR_DEFAULTCOLOR))),
       background_(background) {}
 
 HWND ImageWindow::Create(HWND parent, const RECT& bounds, int dialogId) {
@@ -24,11 +24,10 @@ HWND ImageWindow::Create(HWND parent, const RECT& bounds, int dialogId) {
   windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
   windowClass.lpszClassName = kImageClass;
   EnsureClassRegistered(windowClass);
-  return ::CreateWindowExW(0, kImageClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
-                           bounds.left, bounds.top, bounds.right - bounds.left,
-                           bounds.bottom - bounds.top, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(dialogId)),
-                           ProgramInstance(), this);
+  return ::CreateWindowExW(
+      0, kImageClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, bounds.left, bounds.top,
+      bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(dialogId)), ProgramInstance(), this);
 }
 
 LRESULT ImageWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -12,7 +12,9 @@ constexpr WPARAM kCtrlC = 0x03;
 constexpr WPARAM kCtrlV = 0x16;
 constexpr WPARAM kCtrlX = 0x18;
 
-bool KeyDown(int key) { return (::GetKeyState(key) & 0x8000) != 0; }
+bool KeyDown(int key) {
+  return (::GetKeyState(key) & 0x8000) != 0;
+}
 
 // The clipboard's text, or nothing when it holds none.
 std::wstring ClipboardText(HWND owner) {
@@ -35,7 +37,9 @@ std::wstring ClipboardText(HWND owner) {
 MaskedTimeEdit::MaskedTimeEdit(std::function<void()> onUserEdit)
     : onUserEdit_(std::move(onUserEdit)) {}
 
-void MaskedTimeEdit::Start() { ShowModel(); }
+void MaskedTimeEdit::Start() {
+  ShowModel();
+}
 
 void MaskedTimeEdit::SetText(std::string_view text) {
   model_.SetText(text);

@@ -7,7 +7,9 @@
 namespace nocturo::win32 {
 namespace {
 
-int RoundToInt(float value) { return static_cast<int>(std::nearbyint(value)); }
+int RoundToInt(float value) {
+  return static_cast<int>(std::nearbyint(value));
+}
 
 }  // namespace
 
@@ -24,9 +26,13 @@ PixelScale PixelScale::OfScreen() {
   return scale;
 }
 
-int PixelScale::ToPixelsX(float twips) const { return RoundToInt(twips / twipsPerPixelX); }
+int PixelScale::ToPixelsX(float twips) const {
+  return RoundToInt(twips / twipsPerPixelX);
+}
 
-int PixelScale::ToPixelsY(float twips) const { return RoundToInt(twips / twipsPerPixelY); }
+int PixelScale::ToPixelsY(float twips) const {
+  return RoundToInt(twips / twipsPerPixelY);
+}
 
 int PixelScale::PointsToPixels(float points) const {
   return RoundToInt(points * static_cast<float>(dpiY) / 72.0F);

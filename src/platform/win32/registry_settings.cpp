@@ -21,8 +21,8 @@ std::optional<std::string> RegistrySettings::Read(std::string_view application,
                                                   std::string_view section,
                                                   std::string_view key) const {
   HKEY opened = nullptr;
-  if (::RegOpenKeyExW(HKEY_CURRENT_USER, KeyPath(application, section).c_str(), 0,
-                      KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) {
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, KeyPath(application, section).c_str(), 0, KEY_QUERY_VALUE,
+                      &opened) != ERROR_SUCCESS) {
     return std::nullopt;
   }
   const UniqueKey owner(opened);

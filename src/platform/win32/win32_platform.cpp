@@ -2,8 +2,7 @@
 
 namespace nocturo::win32 {
 
-Win32Platform::Win32Platform()
-    : platform_{ui_, system_, clock_, settings_, regional_} {}
+Win32Platform::Win32Platform() : platform_{ui_, system_, clock_, settings_, regional_} {}
 
 int Win32Platform::RunMessageLoop() {
   MSG message{};

@@ -39,7 +39,9 @@ std::int32_t WinSystem::GetVersionEx(OsVersionBytes record) {
   return result;
 }
 
-SystemHandle WinSystem::GetCurrentProcess() { return ToHandle32(::GetCurrentProcess()); }
+SystemHandle WinSystem::GetCurrentProcess() {
+  return ToHandle32(::GetCurrentProcess());
+}
 
 std::int32_t WinSystem::OpenProcessToken(SystemHandle process, std::uint32_t desiredAccess,
                                          SystemHandle& token) {
@@ -56,8 +58,8 @@ std::int32_t WinSystem::LookupPrivilegeValue(std::string_view systemName,
   const std::string system = Utf8ToCp1252(systemName);
   const std::string privilege = Utf8ToCp1252(privilegeName);
   LUID found{};
-  const BOOL result = ::LookupPrivilegeValueA(system.empty() ? nullptr : system.c_str(),
-                                              privilege.c_str(), &found);
+  const BOOL result =
+      ::LookupPrivilegeValueA(system.empty() ? nullptr : system.c_str(), privilege.c_str(), &found);
   std::memcpy(luid.data(), &found, sizeof found);
   return result;
 }
@@ -73,14 +75,16 @@ std::int32_t WinSystem::AdjustTokenPrivileges(SystemHandle token, bool disableAl
   DWORD length = 0;
   // The previous-state buffer is one record, whatever length is claimed.
   const DWORD usable = std::min<DWORD>(bufferLength, sizeof previous);
-  const BOOL result = ::AdjustTokenPrivileges(FromHandle32<HANDLE>(token), disableAll ? TRUE : FALSE,
-                                              &state, usable, &previous, &length);
+  const BOOL result = ::AdjustTokenPrivileges(
+      FromHandle32<HANDLE>(token), disableAll ? TRUE : FALSE, &state, usable, &previous, &length);
   std::memcpy(previousState.data(), &previous, sizeof previous);
   returnLength = length;
   return result;
 }
 
-void WinSystem::CloseHandle(SystemHandle handle) { ::CloseHandle(FromHandle32<HANDLE>(handle)); }
+void WinSystem::CloseHandle(SystemHandle handle) {
+  ::CloseHandle(FromHandle32<HANDLE>(handle));
+}
 
 // A named mutex in the user's session: the first copy creates it, later ones
 // find it.
@@ -123,6 +127,8 @@ ProgramVersion WinSystem::Version() const {
   return ProgramVersion{HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS)};
 }
 
-void WinSystem::EndProcess() { ::ExitProcess(0); }
+void WinSystem::EndProcess() {
+  ::ExitProcess(0);
+}
 
 }  // namespace nocturo::win32

@@ -5,7 +5,9 @@
 namespace nocturo::win32 {
 namespace {
 
-std::size_t Slot(WindowId window) { return static_cast<std::size_t>(window); }
+std::size_t Slot(WindowId window) {
+  return static_cast<std::size_t>(window);
+}
 
 }  // namespace
 
@@ -25,8 +27,7 @@ void WinUi::SetEvents(UiEvents& events) {
 bool WinUi::TranslateDialogMessage(MSG& message) {
   for (const auto& form : forms_) {
     const HWND window = form ? form->Handle() : nullptr;
-    if (window != nullptr &&
-        (message.hwnd == window || ::IsChild(window, message.hwnd) != FALSE)) {
+    if (window != nullptr && (message.hwnd == window || ::IsChild(window, message.hwnd) != FALSE)) {
       return ::IsDialogMessageW(window, &message) != FALSE;
     }
   }
@@ -63,20 +64,30 @@ const ControlRecord* WinUi::ExistingControl(ControlId control) const {
   return form != nullptr ? form->Controls().Find(control) : nullptr;
 }
 
-bool WinUi::Exists(WindowId window) const { return Existing(window) != nullptr; }
+bool WinUi::Exists(WindowId window) const {
+  return Existing(window) != nullptr;
+}
 
-void WinUi::Load(WindowId window) { Ensure(window); }
+void WinUi::Load(WindowId window) {
+  Ensure(window);
+}
 
-void WinUi::Show(WindowId window) { Ensure(window).Show(); }
+void WinUi::Show(WindowId window) {
+  Ensure(window).Show();
+}
 
-void WinUi::Hide(WindowId window) { Ensure(window).Hide(); }
+void WinUi::Hide(WindowId window) {
+  Ensure(window).Hide();
+}
 
 bool WinUi::IsVisible(WindowId window) const {
   const FormWindow* form = Existing(window);
   return form != nullptr && form->IsVisible();
 }
 
-void WinUi::Repaint(WindowId window) { Ensure(window).Repaint(); }
+void WinUi::Repaint(WindowId window) {
+  Ensure(window).Repaint();
+}
 
 void WinUi::Destroy(WindowId window) {
   std::unique_ptr<FormWindow>& form = forms_[Slot(window)];
@@ -86,7 +97,9 @@ void WinUi::Destroy(WindowId window) {
   }
 }
 
-void WinUi::SetCaption(WindowId window, std::string_view text) { Ensure(window).SetCaption(text); }
+void WinUi::SetCaption(WindowId window, std::string_view text) {
+  Ensure(window).SetCaption(text);
+}
 
 std::string WinUi::Caption(WindowId window) const {
   const FormWindow* form = Existing(window);
@@ -98,13 +111,21 @@ TwipsRect WinUi::Bounds(WindowId window) const {
   return form != nullptr ? form->Bounds() : TwipsRect{};
 }
 
-void WinUi::Move(WindowId window, float left, float top) { Ensure(window).Move(left, top); }
+void WinUi::Move(WindowId window, float left, float top) {
+  Ensure(window).Move(left, top);
+}
 
-std::uint32_t WinUi::Handle(WindowId window) { return ToHandle32(Ensure(window).Handle()); }
+std::uint32_t WinUi::Handle(WindowId window) {
+  return ToHandle32(Ensure(window).Handle());
+}
 
-std::uint32_t WinUi::Icon(WindowId window) { return ToHandle32(Ensure(window).Icon()); }
+std::uint32_t WinUi::Icon(WindowId window) {
+  return ToHandle32(Ensure(window).Icon());
+}
 
-void WinUi::PopupMenu(WindowId window) { Ensure(window).PopupMenu(); }
+void WinUi::PopupMenu(WindowId window) {
+  Ensure(window).PopupMenu();
+}
 
 std::string WinUi::Text(ControlId control) const {
   const FormWindow* form = Existing(WindowOf(control));

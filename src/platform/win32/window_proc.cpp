@@ -10,6 +10,8 @@ void EnsureClassRegistered(const WNDCLASSEXW& windowClass) {
   }
 }
 
-HINSTANCE ProgramInstance() { return ::GetModuleHandleW(nullptr); }
+HINSTANCE ProgramInstance() {
+  return ::GetModuleHandleW(nullptr);
+}
 
 }  // namespace nocturo::win32
