@@ -5,10 +5,14 @@
 namespace nocturo {
 
 Application::Application(Platform& platform)
-    : platform_(platform), module_(platform), principal_(platform, module_),
+    : platform_(platform),
+      module_(platform),
+      principal_(platform, module_),
       trayCallback_(platform, module_) {}
 
-void Application::Main() { module_.Main(); }
+void Application::Main() {
+  module_.Main();
+}
 
 void Application::OnLoad(WindowId window) {
   if (window == WindowId::Principal) {
@@ -47,7 +51,9 @@ void Application::OnChange(ControlId control) {
   }
 }
 
-void Application::OnTimer() { principal_.TrApagarTimer(); }
+void Application::OnTimer() {
+  principal_.TrApagarTimer();
+}
 
 void Application::OnMouseMove(WindowId window, float xTwips, float /*yTwips*/,
                               bool pointerInClient) {
@@ -56,11 +62,17 @@ void Application::OnMouseMove(WindowId window, float xTwips, float /*yTwips*/,
   }
 }
 
-void Application::OnMenuItem(int index) { trayCallback_.MnuTrayClick(index); }
+void Application::OnMenuItem(int index) {
+  trayCallback_.MnuTrayClick(index);
+}
 
 // Both windows must live for the whole run, so closing one only hides it.
-void Application::OnCloseBox(WindowId window) { platform_.ui.Hide(window); }
+void Application::OnCloseBox(WindowId window) {
+  platform_.ui.Hide(window);
+}
 
-void Application::OnTaskbarCreated() { module_.RestaurarIcono(); }
+void Application::OnTaskbarCreated() {
+  module_.RestaurarIcono();
+}
 
 }  // namespace nocturo

@@ -15,9 +15,9 @@ void PowerAction::ApagarOrdenador() {
     }
   }
   position_.GuardarPosicion();
-  const std::uint32_t flags = ExitFlags(ui.Value(ControlId::optModo1) != 0,
-                                        ui.Value(ControlId::optModo2) != 0,
-                                        ui.Value(ControlId::chkForzado));
+  const std::uint32_t flags =
+      ExitFlags(ui.Value(ControlId::optModo1) != 0, ui.Value(ControlId::optModo2) != 0,
+                ui.Value(ControlId::chkForzado));
   platform_.system.ExitWindowsEx(flags, 0);
   TerminarPrograma();
 }

@@ -64,7 +64,9 @@ std::string Encode(std::u32string_view text) {
   return out;
 }
 
-char32_t FoldCase(char32_t c) { return (c >= U'a' && c <= U'z') ? c - (U'a' - U'A') : c; }
+char32_t FoldCase(char32_t c) {
+  return (c >= U'a' && c <= U'z') ? c - (U'a' - U'A') : c;
+}
 
 // Position of the first occurrence of the switch, letter case ignored.
 std::u32string::size_type Find(const std::u32string& text, std::u32string_view sw) {

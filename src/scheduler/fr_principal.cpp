@@ -101,18 +101,24 @@ void FrPrincipal::BtnDetenerClick() {
   }
 }
 
-void FrPrincipal::BtnSalirClick() { platform_.ui.Hide(WindowId::Principal); }
+void FrPrincipal::BtnSalirClick() {
+  platform_.ui.Hide(WindowId::Principal);
+}
 
-void FrPrincipal::TxtDentroDeChange() { platform_.ui.SetValue(optDesconexion1, 1); }
+void FrPrincipal::TxtDentroDeChange() {
+  platform_.ui.SetValue(optDesconexion1, 1);
+}
 
-void FrPrincipal::TxtALasChange() { platform_.ui.SetValue(optDesconexion2, 1); }
+void FrPrincipal::TxtALasChange() {
+  platform_.ui.SetValue(optDesconexion2, 1);
+}
 
 void FrPrincipal::Load() {
   Ui& ui = platform_.ui;
   ui.SetText(lblAtencion, kDetenido);
   const ProgramVersion version = platform_.system.Version();
-  ui.SetCaption(WindowId::Principal, "Nocturo v" + std::to_string(version.major) + "." +
-                                         std::to_string(version.minor));
+  ui.SetCaption(WindowId::Principal,
+                "Nocturo v" + std::to_string(version.major) + "." + std::to_string(version.minor));
   const DateTime now = platform_.clock.Now();
   ui.SetText(txtALas,
              FormatHms({.hour = (now.hour + 1) % 24, .minute = now.minute, .second = now.second}));

@@ -40,13 +40,15 @@ NotifyIconRecord BuildNotifyIconRecord(std::uint32_t window, std::uint32_t icon,
 
   const std::string tip = Utf8ToCp1252(tooltipUtf8);
   const std::size_t length = std::min(tip.size(), kTooltipMaxText);
-  auto field = record.begin() + static_cast<std::ptrdiff_t>(off::kTip);
+  auto* field = record.begin() + static_cast<std::ptrdiff_t>(off::kTip);
   std::fill(field, record.end(), std::uint8_t{' '});
   std::copy_n(tip.begin(), length, field);
   *(field + static_cast<std::ptrdiff_t>(length)) = 0;
   return record;
 }
 
-NotifyIconRecord BuildNotifyIconDeleteRecord(std::uint32_t window) { return BaseRecord(window); }
+NotifyIconRecord BuildNotifyIconDeleteRecord(std::uint32_t window) {
+  return BaseRecord(window);
+}
 
 }  // namespace nocturo

@@ -17,8 +17,8 @@ inline constexpr std::uint32_t kNimModify = 1;
 inline constexpr std::uint32_t kNimDelete = 2;
 
 inline constexpr std::uint32_t kTrayIconId = 1;
-inline constexpr std::uint32_t kTrayFlags = 7;        // message + icon + tip
-inline constexpr std::uint32_t kTrayCallback = 512;   // arrives as a mouse move
+inline constexpr std::uint32_t kTrayFlags = 7;       // message + icon + tip
+inline constexpr std::uint32_t kTrayCallback = 512;  // arrives as a mouse move
 inline constexpr std::size_t kTooltipField = 64;
 inline constexpr std::size_t kTooltipMaxText = kTooltipField - 1;
 

@@ -32,7 +32,6 @@ class TrayIcon {
   const std::string& tooltip() const { return tooltip_; }
 
  private:
-
   Ui& ui_;
   System& system_;
   bool added_ = false;

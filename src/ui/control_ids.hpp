@@ -13,10 +13,10 @@ enum class WindowId : std::uint8_t { Principal, AcercaDe };
 // end-to-end driver relies on.
 enum class ControlId : std::uint16_t {
   // FrPrincipal
-  PrincipalBanda = 1,         // picVentana2000
-  PrincipalTitulo = 2,        // lblTituloVentana
-  PrincipalDescripcion = 3,   // lblDescripcionVentana
-  PrincipalLogo = 4,          // imgLogoVentana
+  PrincipalBanda = 1,        // picVentana2000
+  PrincipalTitulo = 2,       // lblTituloVentana
+  PrincipalDescripcion = 3,  // lblDescripcionVentana
+  PrincipalLogo = 4,         // imgLogoVentana
   frDesconexion = 5,
   optDesconexion1 = 6,
   txtDentroDe = 7,
@@ -36,10 +36,10 @@ enum class ControlId : std::uint16_t {
   btnDetener = 21,
   btnSalir = 22,
   // FrAcercaDe
-  AcercaBanda = 31,           // picVentana2000
-  AcercaTitulo = 32,          // lblTituloVentana
-  AcercaDescripcion = 33,     // lblDescripcionVentana
-  AcercaLogo = 34,            // imgLogoVentana
+  AcercaBanda = 31,        // picVentana2000
+  AcercaTitulo = 32,       // lblTituloVentana
+  AcercaDescripcion = 33,  // lblDescripcionVentana
+  AcercaLogo = 34,         // imgLogoVentana
   Autor = 35,
   cerrarayuda = 36,
   LBsistemaoperativo = 37,

@@ -10,13 +10,13 @@
 namespace nocturo {
 
 enum class ControlKind : std::uint8_t {
-  Panel,         // picture box holding other controls
+  Panel,  // picture box holding other controls
   Label,
-  Image,         // the header logo
+  Image,  // the header logo
   Button,
-  Frame,         // captioned container
+  Frame,  // captioned container
   TextBox,
-  MaskedTimeBox, // "##:##:##" time of day
+  MaskedTimeBox,  // "##:##:##" time of day
   OptionButton,
   CheckBox,
 };
@@ -48,19 +48,19 @@ struct ControlDesign {
   float width = 0;
   float height = 0;
   int tabIndex = 0;
-  std::optional<FontDesign> font;        // nothing: the window's font
-  std::optional<Colour> backColour;      // nothing: the kind's default
+  std::optional<FontDesign> font;    // nothing: the window's font
+  std::optional<Colour> backColour;  // nothing: the kind's default
   std::optional<Colour> foreColour;
   Align align = Align::Left;
-  bool autoSize = false;   // the label takes the size of its caption
+  bool autoSize = false;  // the label takes the size of its caption
   bool wordWrap = false;
   bool enabled = true;
-  int value = 0;           // option buttons and check boxes
-  int maxLength = 0;       // text boxes; 0: no limit
+  int value = 0;      // option buttons and check boxes
+  int maxLength = 0;  // text boxes; 0: no limit
   bool multiLine = false;
   bool verticalScroll = false;
   bool readOnly = false;
-  std::string_view mask;   // masked box
+  std::string_view mask;  // masked box
   char promptChar = '_';
 };
 

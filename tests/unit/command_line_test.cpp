@@ -9,7 +9,9 @@ namespace {
 using enum ControlId;
 using testing::Program;
 
-CommandLineOptions Parse(std::string_view text) { return ParseCommandLine(text, ","); }
+CommandLineOptions Parse(std::string_view text) {
+  return ParseCommandLine(text, ",");
+}
 
 TEST(CommandLine, NothingAskedForByAnEmptyOrUnrelatedLine) {
   EXPECT_EQ(Parse(""), CommandLineOptions{});

@@ -39,9 +39,9 @@ TEST(Designs, TabPositionsAreUniqueInEachWindow) {
 
 TEST(Designs, TheMainWindowsTabOrderStartsWithTheButtonsThenTheInputs) {
   const std::vector<ControlId> order = InTabOrder(FrPrincipalDesign());
-  const std::vector<ControlId> first{btnEmpezar, btnDetener, btnSalir, optDesconexion1,
-                                     optDesconexion2, txtDentroDe, txtALas, optModo1,
-                                     optModo2, optModo3};
+  const std::vector<ControlId> first{btnEmpezar,      btnDetener,  btnSalir, optDesconexion1,
+                                     optDesconexion2, txtDentroDe, txtALas,  optModo1,
+                                     optModo2,        optModo3};
   EXPECT_TRUE(std::equal(first.begin(), first.end(), order.begin()));
   EXPECT_EQ(InTabOrder(FrAcercaDeDesign()).front(), leeme);
 }

@@ -69,12 +69,9 @@ TEST_F(ProgramEnd, APowerActionHidesSavesRequestsSavesAgainClosesAndEnds) {
   EXPECT_FALSE(program.Tick());
   const std::vector<std::string> expected{
       "Shell_NotifyIconA 1",  // the last refresh's tooltip
-      "Hide FrPrincipal",     "Hide FrAcercaDe",
-      "Write PosX=2880",      "Write PosY=1200",
-      "ExitWindowsEx 9 0",    "Write PosX=2880",
-      "Write PosY=1200",      "Destroy FrPrincipal",
-      "Destroy FrAcercaDe",   "Shell_NotifyIconA 2",
-      "EndProcess"};
+      "Hide FrPrincipal",    "Hide FrAcercaDe",     "Write PosX=2880", "Write PosY=1200",
+      "ExitWindowsEx 9 0",   "Write PosX=2880",     "Write PosY=1200", "Destroy FrPrincipal",
+      "Destroy FrAcercaDe",  "Shell_NotifyIconA 2", "EndProcess"};
   EXPECT_EQ(program.machine.journal.entries, expected);
   EXPECT_TRUE(program.system().icons.empty());
 }
@@ -98,9 +95,9 @@ TEST_F(ProgramEnd, TheDeleteRecordCarriesOnlyItsSizeWindowAndId) {
 TEST_F(ProgramEnd, ExitFromTheMenuSavesOnceAndRequestsNothing) {
   program.ui().SetMenuChoice(3);
   EXPECT_FALSE(program.machine.Run([&] { program.ui().PostTrayNotification(517); }));
-  const std::vector<std::string> expected{
-      "Write PosX=2880",    "Write PosY=1200",    "Destroy FrPrincipal",
-      "Destroy FrAcercaDe", "Shell_NotifyIconA 2", "EndProcess"};
+  const std::vector<std::string> expected{"Write PosX=2880",     "Write PosY=1200",
+                                          "Destroy FrPrincipal", "Destroy FrAcercaDe",
+                                          "Shell_NotifyIconA 2", "EndProcess"};
   EXPECT_EQ(program.machine.journal.entries, expected);
 }
 

@@ -15,19 +15,21 @@ TEST(SegundosDelDia, CountsFromMidnightWithoutOverflow) {
   EXPECT_EQ(SegundosDelDia({23, 59, 59}), 86399);
 }
 
-TEST(SecondsForMinutes, ZeroMinutesAreThirtySeconds) { EXPECT_EQ(SecondsForMinutes(0), 30); }
+TEST(SecondsForMinutes, ZeroMinutesAreThirtySeconds) {
+  EXPECT_EQ(SecondsForMinutes(0), 30);
+}
 
 TEST(SecondsForMinutes, RoundsHalfToEven) {
   EXPECT_EQ(SecondsForMinutes(1), 60);
   EXPECT_EQ(SecondsForMinutes(1.5), 90);
   EXPECT_EQ(SecondsForMinutes(999), 59940);
-  EXPECT_EQ(SecondsForMinutes(0.025), 2);    // 1.5 seconds go to 2
-  EXPECT_EQ(SecondsForMinutes(0.0125), 1);   // 0.75 seconds go to 1
+  EXPECT_EQ(SecondsForMinutes(0.025), 2);   // 1.5 seconds go to 2
+  EXPECT_EQ(SecondsForMinutes(0.0125), 1);  // 0.75 seconds go to 1
 }
 
 TEST(SecondsForMinutes, RefusesCountsThatCouldNeverAct) {
   EXPECT_EQ(SecondsForMinutes(-5), std::nullopt);
-  EXPECT_EQ(SecondsForMinutes(0.001), std::nullopt);  // 0.06 s rounds to nothing
+  EXPECT_EQ(SecondsForMinutes(0.001), std::nullopt);   // 0.06 s rounds to nothing
   EXPECT_EQ(SecondsForMinutes(0.0083), std::nullopt);  // 0.498 s
 }
 
@@ -61,9 +63,7 @@ class StartButton : public ::testing::Test {
   void Within(std::string_view minutes) {
     ASSERT_TRUE(program.ui().ReplaceText(txtDentroDe, minutes));
   }
-  void AtTime(std::string_view digits) {
-    ASSERT_TRUE(program.ui().ReplaceText(txtALas, digits));
-  }
+  void AtTime(std::string_view digits) { ASSERT_TRUE(program.ui().ReplaceText(txtALas, digits)); }
   // Everything a refused start must leave alone.
   struct Snapshot {
     std::int32_t count;
@@ -73,8 +73,11 @@ class StartButton : public ::testing::Test {
     friend bool operator==(const Snapshot&, const Snapshot&) = default;
   };
   Snapshot Take() {
-    return {program.principal().SegundosRestantes(), program.ui().TimerEnabled(),
-            program.Text(lblAtencion), program.Text(lblMinRestantes), program.Text(btnDetener),
+    return {program.principal().SegundosRestantes(),
+            program.ui().TimerEnabled(),
+            program.Text(lblAtencion),
+            program.Text(lblMinRestantes),
+            program.Text(btnDetener),
             program.ui().Enabled(btnDetener)};
   }
   Program program;

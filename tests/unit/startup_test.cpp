@@ -114,12 +114,16 @@ TEST_F(StartUp, WhenTheVersionCannotBeReadTheNameIsEmpty) {
 
 TEST_F(StartUp, RunsItsStepsInOrderAndShowsOnlyTheIcon) {
   ASSERT_TRUE(program.Start());
-  const std::vector<std::string> expected{
-      "GetVersionExA",         "GetCurrentProcess",
-      "OpenProcessToken 4294967295 40", "LookupPrivilegeValueA",
-      "AdjustTokenPrivileges 256 0 16", "CloseHandle 256",
-      "Create FrAcercaDe",     "PreviousInstanceRunning",
-      "Create FrPrincipal",    "Shell_NotifyIconA 0"};
+  const std::vector<std::string> expected{"GetVersionExA",
+                                          "GetCurrentProcess",
+                                          "OpenProcessToken 4294967295 40",
+                                          "LookupPrivilegeValueA",
+                                          "AdjustTokenPrivileges 256 0 16",
+                                          "CloseHandle 256",
+                                          "Create FrAcercaDe",
+                                          "PreviousInstanceRunning",
+                                          "Create FrPrincipal",
+                                          "Shell_NotifyIconA 0"};
   EXPECT_EQ(program.machine.journal.entries, expected);
   EXPECT_FALSE(program.ui().IsVisible(WindowId::Principal));
   EXPECT_FALSE(program.ui().IsVisible(WindowId::AcercaDe));

@@ -82,8 +82,8 @@ TEST_F(TrayNotifications, OnlyTheRightButtonsReleaseOpensTheMenu) {
 }
 
 TEST_F(TrayNotifications, DecodesAtOtherTwipsPerPixel) {
-  program.ui().SetScreen({.width = 15360, .height = 11520, .twipsPerPixelX = 12,
-                          .twipsPerPixelY = 12});
+  program.ui().SetScreen(
+      {.width = 15360, .height = 11520, .twipsPerPixelX = 12, .twipsPerPixelY = 12});
   program.ui().PostTrayNotification(517);
   EXPECT_EQ(program.ui().menusOpened(), 1);
   program.app.OnMouseMove(WindowId::AcercaDe, 515 * 7.5F, 0, false);

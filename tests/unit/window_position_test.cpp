@@ -23,8 +23,8 @@ TEST(StoredCoordinate, FallsBackToTheRoundedDefault) {
 }
 
 TEST(StoredCoordinate, RefusesHandEditedGarbage) {
-  for (const char* text : {"", "abc", "12px", "0x10", "2147483648", "-2147483649", "1e10",
-                           "nan", "inf", "1,5,5"}) {
+  for (const char* text :
+       {"", "abc", "12px", "0x10", "2147483648", "-2147483649", "1e10", "nan", "inf", "1,5,5"}) {
     EXPECT_EQ(StoredCoordinate(std::string(text), 100, ","), 100) << text;
   }
   EXPECT_EQ(StoredCoordinate(std::string(10000, '1'), 100, ","), 100);

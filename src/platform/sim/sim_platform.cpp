@@ -41,13 +41,15 @@ DateTime CivilFromSeconds(std::int64_t seconds) {
 
 }  // namespace
 
-DateTime SimClock::Now() const { return CivilFromSeconds(secondsSinceEpoch_); }
+DateTime SimClock::Now() const {
+  return CivilFromSeconds(secondsSinceEpoch_);
+}
 
 void SimClock::Set(const DateTime& now) {
-  secondsSinceEpoch_ = DaysFromCivil(now.year, static_cast<unsigned>(now.month),
-                                     static_cast<unsigned>(now.day)) *
-                           86400 +
-                       now.hour * 3600 + now.minute * 60 + now.second;
+  secondsSinceEpoch_ =
+      DaysFromCivil(now.year, static_cast<unsigned>(now.month), static_cast<unsigned>(now.day)) *
+          86400 +
+      std::int64_t{now.hour} * 3600 + std::int64_t{now.minute} * 60 + now.second;
 }
 
 void SimClock::AdvanceMilliseconds(std::int64_t ms) {
@@ -57,8 +59,7 @@ void SimClock::AdvanceMilliseconds(std::int64_t ms) {
   subsecond_ %= 1000;
 }
 
-std::optional<std::string> SimSettings::Read(std::string_view application,
-                                             std::string_view section,
+std::optional<std::string> SimSettings::Read(std::string_view application, std::string_view section,
                                              std::string_view key) const {
   const auto found =
       values_.find({std::string(application), std::string(section), std::string(key)});
@@ -77,8 +78,7 @@ void SimSettings::Write(std::string_view application, std::string_view section,
   if (readOnly) {
     return;
   }
-  values_[{std::string(application), std::string(section), std::string(key)}] =
-      std::string(value);
+  values_[{std::string(application), std::string(section), std::string(key)}] = std::string(value);
 }
 
 void SimSettings::Put(std::string_view key, std::string_view value) {
@@ -92,8 +92,8 @@ void SimSettings::PutNonText(std::string_view key) {
 }
 
 void SimSettings::Erase(std::string_view key) {
-  values_.erase({std::string(kSettingsApplication), std::string(kSettingsSection),
-                 std::string(key)});
+  values_.erase(
+      {std::string(kSettingsApplication), std::string(kSettingsSection), std::string(key)});
 }
 
 std::optional<std::string> SimSettings::Get(std::string_view key) const {
@@ -101,8 +101,8 @@ std::optional<std::string> SimSettings::Get(std::string_view key) const {
 }
 
 SimPlatform::SimPlatform()
-    : platform_{.ui = ui, .system = system, .clock = clock, .settings = settings,
-                .regional = regional} {
+    : platform_{
+          .ui = ui, .system = system, .clock = clock, .settings = settings, .regional = regional} {
   ui.SetJournal(journal);
   system.SetJournal(journal);
   settings.SetJournal(journal);

@@ -25,9 +25,7 @@ std::int32_t SimSystem::ExitWindowsEx(std::uint32_t flags, std::uint32_t reserve
 }
 
 std::int32_t SimSystem::ShellNotifyIcon(std::uint32_t message, NotifyIconBytes record) {
-  Record({.name = "Shell_NotifyIconA",
-                   .args = {message},
-                   .bytes = {record.begin(), record.end()}});
+  Record({.name = "Shell_NotifyIconA", .args = {message}, .bytes = {record.begin(), record.end()}});
   const auto key = std::make_pair(GetU32(record, 4), GetU32(record, 8));
   const bool exists = icons.contains(key);
   switch (message) {
@@ -84,7 +82,7 @@ std::int32_t SimSystem::OpenProcessToken(SystemHandle process, std::uint32_t des
 std::int32_t SimSystem::LookupPrivilegeValue(std::string_view systemName,
                                              std::string_view privilegeName, LuidOut luid) {
   Record({.name = "LookupPrivilegeValueA",
-                   .text = std::string(systemName) + "|" + std::string(privilegeName)});
+          .text = std::string(systemName) + "|" + std::string(privilegeName)});
   if (privilegeName != "SeShutdownPrivilege") {
     return 0;
   }
@@ -98,8 +96,8 @@ std::int32_t SimSystem::AdjustTokenPrivileges(SystemHandle token, bool disableAl
                                               TokenPrivilegesOut previousState,
                                               std::uint32_t& returnLength) {
   Record({.name = "AdjustTokenPrivileges",
-                   .args = {token, disableAll ? 1U : 0U, bufferLength},
-                   .bytes = {newState.begin(), newState.end()}});
+          .args = {token, disableAll ? 1U : 0U, bufferLength},
+          .bytes = {newState.begin(), newState.end()}});
   if (!open_.contains(token) || bufferLength < kTokenPrivilegesRecordSize) {
     return 0;
   }

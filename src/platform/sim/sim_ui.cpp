@@ -13,9 +13,13 @@ constexpr std::uint32_t kPrincipalHandle = 0x00010010;
 constexpr std::uint32_t kAcercaDeHandle = 0x00010020;
 constexpr std::uint32_t kPrincipalIcon = 0x00020030;
 
-std::size_t Slot(WindowId window) { return window == WindowId::Principal ? 0 : 1; }
+std::size_t Slot(WindowId window) {
+  return window == WindowId::Principal ? 0 : 1;
+}
 
-bool IsOption(const ControlDesign& design) { return design.kind == ControlKind::OptionButton; }
+bool IsOption(const ControlDesign& design) {
+  return design.kind == ControlKind::OptionButton;
+}
 
 }  // namespace
 
@@ -33,9 +37,13 @@ void SimUi::Note(std::string_view what, WindowId window) {
   }
 }
 
-bool SimUi::Exists(WindowId window) const { return State(window).exists; }
+bool SimUi::Exists(WindowId window) const {
+  return State(window).exists;
+}
 
-const SimUi::WindowState& SimUi::State(WindowId window) const { return windows_[Slot(window)]; }
+const SimUi::WindowState& SimUi::State(WindowId window) const {
+  return windows_[Slot(window)];
+}
 
 SimUi::WindowState& SimUi::Ensure(WindowId window) {
   if (!windows_[Slot(window)].exists) {
@@ -57,15 +65,15 @@ void SimUi::Create(WindowId window) {
   state.bounds.top = (screen_.height - state.bounds.height) / 2;
   for (const ControlDesign& control : design.controls) {
     ControlState& c = controls_[control.id];
-    c = ControlState{.design = &control,
-                     .text = std::string(control.kind == ControlKind::TextBox &&
-                                                 control.id == ControlId::leeme
-                                             ? LeemeText()
-                                             : control.caption),
-                     .enabled = control.enabled,
-                     .value = control.value,
-                     .foreColour = control.foreColour.value_or(kSysWindowText),
-                     .bounds = {control.left, control.top, control.width, control.height}};
+    c = ControlState{
+        .design = &control,
+        .text = std::string(control.kind == ControlKind::TextBox && control.id == ControlId::leeme
+                                ? LeemeText()
+                                : control.caption),
+        .enabled = control.enabled,
+        .value = control.value,
+        .foreColour = control.foreColour.value_or(kSysWindowText),
+        .bounds = {control.left, control.top, control.width, control.height}};
     if (control.kind == ControlKind::MaskedTimeBox) {
       c.masked.emplace();
       c.text = c.masked->Text();
@@ -79,7 +87,9 @@ void SimUi::Create(WindowId window) {
   }
 }
 
-void SimUi::Load(WindowId window) { Ensure(window); }
+void SimUi::Load(WindowId window) {
+  Ensure(window);
+}
 
 void SimUi::Show(WindowId window) {
   WindowState& state = Ensure(window);
@@ -102,13 +112,21 @@ void SimUi::Hide(WindowId window) {
   state.active = false;
 }
 
-bool SimUi::IsVisible(WindowId window) const { return State(window).visible; }
+bool SimUi::IsVisible(WindowId window) const {
+  return State(window).visible;
+}
 
-void SimUi::Repaint(WindowId window) { ++Ensure(window).repaints; }
+void SimUi::Repaint(WindowId window) {
+  ++Ensure(window).repaints;
+}
 
-int SimUi::repaints(WindowId window) const { return State(window).repaints; }
+int SimUi::repaints(WindowId window) const {
+  return State(window).repaints;
+}
 
-bool SimUi::activated(WindowId window) const { return State(window).active; }
+bool SimUi::activated(WindowId window) const {
+  return State(window).active;
+}
 
 void SimUi::Destroy(WindowId window) {
   WindowState& state = windows_[Slot(window)];
@@ -125,9 +143,13 @@ void SimUi::SetCaption(WindowId window, std::string_view text) {
   Ensure(window).caption = std::string(text);
 }
 
-std::string SimUi::Caption(WindowId window) const { return State(window).caption; }
+std::string SimUi::Caption(WindowId window) const {
+  return State(window).caption;
+}
 
-TwipsRect SimUi::Bounds(WindowId window) const { return State(window).bounds; }
+TwipsRect SimUi::Bounds(WindowId window) const {
+  return State(window).bounds;
+}
 
 void SimUi::Move(WindowId window, float left, float top) {
   WindowState& state = Ensure(window);
@@ -169,7 +191,9 @@ const SimUi::ControlState& SimUi::Control(ControlId control) const {
   return controls_.at(control);
 }
 
-std::string SimUi::Text(ControlId control) const { return Control(control).text; }
+std::string SimUi::Text(ControlId control) const {
+  return Control(control).text;
+}
 
 void SimUi::RaiseChange(ControlId control) {
   if (events_ != nullptr) {
@@ -191,11 +215,17 @@ void SimUi::SetText(ControlId control, std::string_view text) {
   }
 }
 
-bool SimUi::Enabled(ControlId control) const { return Control(control).enabled; }
+bool SimUi::Enabled(ControlId control) const {
+  return Control(control).enabled;
+}
 
-void SimUi::SetEnabled(ControlId control, bool enabled) { Control(control).enabled = enabled; }
+void SimUi::SetEnabled(ControlId control, bool enabled) {
+  Control(control).enabled = enabled;
+}
 
-int SimUi::Value(ControlId control) const { return Control(control).value; }
+int SimUi::Value(ControlId control) const {
+  return Control(control).value;
+}
 
 void SimUi::SelectOption(ControlId control) {
   const ControlDesign& design = *Control(control).design;
@@ -216,15 +246,21 @@ void SimUi::SetValue(ControlId control, int value) {
   }
 }
 
-Colour SimUi::ForeColour(ControlId control) const { return Control(control).foreColour; }
+Colour SimUi::ForeColour(ControlId control) const {
+  return Control(control).foreColour;
+}
 
 void SimUi::SetForeColour(ControlId control, Colour colour) {
   Control(control).foreColour = colour;
 }
 
-TwipsRect SimUi::ControlBounds(ControlId control) const { return Control(control).bounds; }
+TwipsRect SimUi::ControlBounds(ControlId control) const {
+  return Control(control).bounds;
+}
 
-void SimUi::SetControlLeft(ControlId control, float left) { Control(control).bounds.left = left; }
+void SimUi::SetControlLeft(ControlId control, float left) {
+  Control(control).bounds.left = left;
+}
 
 void SimUi::SetControlWidth(ControlId control, float width) {
   if (width < 0) {
@@ -233,7 +269,9 @@ void SimUi::SetControlWidth(ControlId control, float width) {
   Control(control).bounds.width = width;
 }
 
-float SimUi::ScaleWidth(ControlId container) const { return Control(container).bounds.width; }
+float SimUi::ScaleWidth(ControlId container) const {
+  return Control(container).bounds.width;
+}
 
 void SimUi::SetTimerEnabled(bool enabled) {
   if (enabled && !timerEnabled_) {
@@ -363,8 +401,8 @@ void SimUi::PressCloseBox(WindowId window) {
 
 void SimUi::PostTrayNotification(int mouseMessage) {
   if (events_ != nullptr && State(WindowId::AcercaDe).exists) {
-    events_->OnMouseMove(WindowId::AcercaDe, static_cast<float>(mouseMessage) * screen_.twipsPerPixelX,
-                         0, false);
+    events_->OnMouseMove(WindowId::AcercaDe,
+                         static_cast<float>(mouseMessage) * screen_.twipsPerPixelX, 0, false);
   }
 }
 
