@@ -192,6 +192,7 @@ e2e_setup() {
   # then let a first program bring up the session (services, desktop,
   # taskbar), so that these run untraced and are ready before the program.
   "$WINESERVER_BIN" -p
+  e2e_log "display $DISPLAY, prefix $E2E_PREFIX"
   e2e_driver window principal exists >/dev/null ||
     e2e_fail "the driver does not run under Wine: $(tail -n 3 "$E2E_WORK/driver.err")"
 }
@@ -238,7 +239,8 @@ e2e_exe() {
 
 # e2e_start_nocturo [--arch x64|i686] [--relay] [ARGS...]
 # Starts nocturo.exe in the background; sets NOCTURO_PID, and NOCTURO_RELAY to
-# the trace file when --relay is given.
+# its trace file (filled when --relay is given; only the calls listed in
+# E2E_RELAY_FUNCTIONS are traced).
 e2e_start_nocturo() {
   local arch=x64 relay=0
   while (($#)); do
@@ -252,12 +254,13 @@ e2e_start_nocturo() {
   exe=$(e2e_exe "$arch" nocturo)
   [[ -f $exe ]] || e2e_fail "$exe is not built"
   [[ $arch == i686 ]] && loader=$WINE32
-  NOCTURO_RELAY=$E2E_ART/relay-$arch.log
+  E2E_STARTS=$((${E2E_STARTS:-0} + 1))
+  NOCTURO_RELAY=$E2E_ART/relay-$E2E_STARTS-$arch.log
   ((relay)) && debug=+relay
   (
     cd "$(dirname "$exe")" || exit 1
     WINEDEBUG=$debug exec "$loader" "$exe" "$@"
-  ) >"$E2E_ART/nocturo-$arch.out" 2>"$NOCTURO_RELAY" &
+  ) >"$E2E_ART/nocturo-$E2E_STARTS-$arch.out" 2>"$NOCTURO_RELAY" &
   NOCTURO_PID=$!
   E2E_PIDS+=("$NOCTURO_PID")
   e2e_log "started nocturo.exe ($arch) $* as PID $NOCTURO_PID"
@@ -278,6 +281,7 @@ e2e_expect() {
   id=$(e2e_ctl "$2") || exit 1
   out=$(e2e_driver wait "$1" "$id" "$3" "$4" "${5:-5000}") ||
     e2e_fail "$1/$2 $3: expected '$4': ${out:-driver failed}"
+  e2e_log "ok: $1/$2 $3 = '$4'"
 }
 
 # e2e_expect_like WINDOW CONTROL PROPERTY GLOB [TIMEOUT_MS]
@@ -286,6 +290,7 @@ e2e_expect_like() {
   id=$(e2e_ctl "$2") || exit 1
   out=$(e2e_driver wait-like "$1" "$id" "$3" "$4" "${5:-5000}") ||
     e2e_fail "$1/$2 $3: expected like '$4': ${out:-driver failed}"
+  e2e_log "ok: $1/$2 $3 = '$out'"
 }
 
 # e2e_expect_steady WINDOW CONTROL PROPERTY VALUE DURATION_MS: it keeps the
@@ -295,6 +300,14 @@ e2e_expect_steady() {
   id=$(e2e_ctl "$2") || exit 1
   out=$(e2e_driver steady "$1" "$id" "$3" "$4" "$5") ||
     e2e_fail "$1/$2 $3: expected to stay '$4': ${out:-driver failed}"
+  e2e_log "ok: $1/$2 $3 stayed '$4' for $5 ms"
+}
+
+# e2e_seconds_of hh:mm:ss -> seconds
+e2e_seconds_of() {
+  local h m s
+  IFS=: read -r h m s <<<"$1"
+  echo $((10#$h * 3600 + 10#$m * 60 + 10#$s))
 }
 
 # e2e_get WINDOW CONTROL PROPERTY: prints the value.
@@ -362,8 +375,22 @@ e2e_enable_i386() {
 # ---------------------------------------------------------------------------
 # Relay traces
 
-# e2e_relay_has REGEX: the trace of the last start holds a matching call.
-e2e_relay_has() { grep -Eq "$1" "$NOCTURO_RELAY"; }
+# e2e_relay_has REGEX [TRACE]: the trace (of the last start by default) holds
+# a matching line. Calls read like
+#   0024:Call user32.ExitWindowsEx(0000000d,00000000) ret=0040123a
+e2e_relay_has() { grep -Eq "$1" "${2:-$NOCTURO_RELAY}"; }
+
+# e2e_relay_calls [TRACE]: the traced calls, for the scenario's log.
+e2e_relay_calls() { grep -E ':Call [a-z0-9]+\.' "${1:-$NOCTURO_RELAY}" | cut -c1-160; }
+
+# e2e_wait_exit TIMEOUT_SECONDS: the last started nocturo.exe ends in time.
+e2e_wait_exit() {
+  e2e_poll "$1" e2e_pid_gone "$NOCTURO_PID" || e2e_fail "nocturo.exe (PID $NOCTURO_PID) still runs after $1 s"
+  e2e_log "ok: nocturo.exe (PID $NOCTURO_PID) ended"
+}
+
+# e2e_reg_query KEY: reg query in this prefix, e.g. 'HKCU\Software\Nocturo\Config'.
+e2e_reg_query() { "$WINE64" reg query "$1" 2>/dev/null | tr -d '\r'; }
 
 # ---------------------------------------------------------------------------
 # Screenshots

@@ -11,7 +11,7 @@
 //   type WINDOW ID TEXT                   focus, caret at the end, one WM_CHAR per character
 //                                         (\b backspace, \r Enter, \\ backslash)
 //   settext WINDOW ID TEXT                WM_SETTEXT
-//   window WINDOW PROPERTY                exists|visible|enabled|caption|rect
+//   window WINDOW PROPERTY                exists|count|visible|enabled|caption|rect
 //   wait-window WINDOW STATE MS           visible|hidden|exists|gone
 //   tray CODE                             the tray icon's notification (512, 1, CODE)
 //   taskbarcreated                        broadcast the shell's "TaskbarCreated"
@@ -231,7 +231,25 @@ std::wstring DescribeControl(HWND control) {
   return line + L" rect=" + ControlProperty(control, L"rect");
 }
 
+struct ClassCount {
+  const wchar_t* className;
+  int count;
+};
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM param) {
+  auto* counting = reinterpret_cast<ClassCount*>(param);
+  wchar_t buffer[256] = {};
+  GetClassNameW(window, buffer, 256);
+  if (std::wcscmp(buffer, counting->className) == 0) ++counting->count;
+  return TRUE;
+}
+
 std::wstring WindowProperty(std::wstring_view name, std::wstring_view property) {
+  if (property == L"count") {
+    ClassCount counting{LookUpName(name).className, 0};
+    EnumWindows(CountWindow, reinterpret_cast<LPARAM>(&counting));
+    return std::to_wstring(counting.count);
+  }
   HWND window = FindTop(name);
   if (property == L"exists") return Flag(window != nullptr);
   if (window == nullptr) Fail(L"window " + std::wstring(name) + L" not found");
@@ -436,7 +454,7 @@ void Run(const std::vector<std::wstring_view>& args) {
     const std::wstring text(args[3]);
     Send(RequireControl(args[1], args[2]), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
   } else if (command == L"window") {
-    need(3, L"window WINDOW exists|visible|enabled|caption|rect");
+    need(3, L"window WINDOW exists|count|visible|enabled|caption|rect");
     Print(WindowProperty(args[1], args[2]));
   } else if (command == L"wait-window") {
     need(4, L"wait-window WINDOW visible|hidden|exists|gone TIMEOUT_MS");

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Without switches only the tray icon shows. Its double-click opens the main
+# window, its menu shows the main window or the About window and ends the
+# program, which then has saved the window position.
+source "$(dirname "$0")/../lib.sh"
+e2e_setup
+
+e2e_start_nocturo --relay
+e2e_wait_window acercade exists 30000
+e2e_wait_window principal exists 5000
+e2e_wait_for 10 "the tray icon (NIM_ADD)" e2e_relay_has 'Call shell32\.Shell_NotifyIconA\(00000000,'
+[[ $(e2e_driver window principal visible) == 0 ]] || e2e_fail "the main window shows without /S"
+[[ $(e2e_driver window acercade visible) == 0 ]] || e2e_fail "the About window shows at start-up"
+e2e_screenshot "$E2E_ART/tray.png"
+
+# A single click does nothing, a double-click opens the main window.
+e2e_driver tray 513 >/dev/null && e2e_driver tray 514 >/dev/null
+e2e_driver tray 515 >/dev/null || e2e_fail "cannot notify the About window"
+e2e_wait_window principal visible 5000
+e2e_click principal btnSalir
+e2e_wait_window principal hidden 5000
+
+# The menu: "Acerca de..." shows the About window.
+e2e_driver tray 517 >/dev/null
+out=$(e2e_driver wait-menu open 5000) || e2e_fail "the tray menu did not open: $out"
+e2e_screenshot "$E2E_ART/tray-menu.png"
+e2e_driver menu-select 2 >/dev/null || e2e_fail "cannot choose in the menu"
+e2e_wait_window acercade visible 5000
+e2e_log "system name shown: '$(e2e_get acercade LBsistemaoperativo text)'"
+caption=$(e2e_driver window acercade caption)
+[[ $caption == "Acerca de..." ]] || e2e_fail "About caption is '$caption'"
+e2e_expect acercade cerrarayuda text "Cerrar"
+leeme=$(e2e_get acercade leeme text)
+[[ $leeme == "Nocturo v2.5 para Windows 9X/NT/2000"* ]] || e2e_fail "the read-me begins '${leeme:0:60}'"
+e2e_window_shot acercade "$E2E_ART/about-window.png"
+e2e_save_doc_image "$E2E_ART/about-window.png" about-window.png
+e2e_click acercade cerrarayuda
+e2e_wait_window acercade hidden 5000
+
+# "Mostrar..." shows the main window.
+e2e_driver tray 517 >/dev/null
+out=$(e2e_driver wait-menu open 5000) || e2e_fail "the tray menu did not open again: $out"
+e2e_driver menu-select 1 >/dev/null
+e2e_wait_window principal visible 5000
+
+# "Salir" ends the program without any power request.
+e2e_driver tray 517 >/dev/null
+out=$(e2e_driver wait-menu open 5000) || e2e_fail "the tray menu did not open a third time: $out"
+e2e_driver menu-select 3 >/dev/null
+e2e_wait_exit 20
+e2e_relay_calls >&2
+if e2e_relay_has 'Call user32\.ExitWindowsEx'; then e2e_fail "Salir asked for a power action"; fi
+e2e_relay_has 'Call shell32\.Shell_NotifyIconA\(00000002,' || e2e_fail "no icon removal"
+
+settings=$(e2e_reg_query 'HKCU\Software\Nocturo\Config')
+e2e_log "settings: $(tr '\n' ' ' <<<"$settings")"
+grep -q 'PosX' <<<"$settings" && grep -q 'PosY' <<<"$settings" ||
+  e2e_fail "no saved window position under HKCU\\Software\\Nocturo\\Config"
