@@ -9,7 +9,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ googletest libgtest-dev libgmock-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
-  wine wine32:i386 wine64
+  wine wine32:i386 wine64 fonts-wine
   xvfb xdotool imagemagick qemu-user-static
   clang libclang-rt-14-dev clang-tidy cppcheck libbenchmark-dev
 )
