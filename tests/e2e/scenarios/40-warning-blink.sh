@@ -32,4 +32,5 @@ while ((!(seen_red && seen_black))); do
   sleep 0.3
 done
 e2e_log "both colours seen in $n crops"
+convert "$E2E_ART/atencion-black.png" "$E2E_ART/atencion-red.png" -append "$E2E_ART/atencion-blink.png"
 e2e_window_shot principal "$E2E_ART/main-window-warning.png"
