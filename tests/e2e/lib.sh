@@ -194,7 +194,7 @@ e2e_setup() {
   "$WINESERVER_BIN" -p
   e2e_log "display $DISPLAY, prefix $E2E_PREFIX"
   e2e_driver window principal exists >/dev/null ||
-    e2e_fail "the driver does not run under Wine: $(tail -n 3 "$E2E_WORK/driver.err")"
+    e2e_fail "the driver does not run under Wine: $(e2e_driver_failure)"
 }
 
 e2e_start_display() {
@@ -266,9 +266,27 @@ e2e_start_nocturo() {
   e2e_log "started nocturo.exe ($arch) $* as PID $NOCTURO_PID"
 }
 
-# e2e_driver ARGS...: runs the 64-bit driver; prints its output.
+# e2e_driver ARGS...: runs the 64-bit driver; prints its output. The driver
+# always explains its own failures; a failure without a word comes from Wine
+# itself, and is tried once more. Its stderr is kept in driver.err.
 e2e_driver() {
-  "$WINE64" "$(e2e_exe x64 nocturo_driver)" "$@" 2>>"$E2E_WORK/driver.err"
+  local status attempt out=$E2E_WORK/driver.out
+  for attempt in 1 2; do
+    status=0
+    "$WINE64" "$(e2e_exe x64 nocturo_driver)" "$@" >"$out" 2>"$E2E_WORK/driver.last" || status=$?
+    if [[ -s $E2E_WORK/driver.last ]]; then
+      { echo "--- driver $* (exit $status)"; cat "$E2E_WORK/driver.last"; } >>"$E2E_ART/driver.err"
+    fi
+    ((status == 0)) || [[ -s $out ]] && break
+    e2e_log "the driver ended with $status and no message (attempt $attempt): $*"
+  done
+  cat "$out"
+  return "$status"
+}
+
+# Why the last driver call failed when it printed nothing.
+e2e_driver_failure() {
+  echo "driver failed without a message; stderr: $(tail -n 3 "$E2E_WORK/driver.last" 2>/dev/null | tr '\n' ' ')"
 }
 
 # Controls are named as in the program (btnEmpezar, lblAtencion...) or given
@@ -280,7 +298,7 @@ e2e_expect() {
   local out id
   id=$(e2e_ctl "$2") || exit 1
   out=$(e2e_driver wait "$1" "$id" "$3" "$4" "${5:-5000}") ||
-    e2e_fail "$1/$2 $3: expected '$4': ${out:-driver failed}"
+    e2e_fail "$1/$2 $3: expected '$4': ${out:-$(e2e_driver_failure)}"
   e2e_log "ok: $1/$2 $3 = '$4'"
 }
 
@@ -289,7 +307,7 @@ e2e_expect_like() {
   local out id
   id=$(e2e_ctl "$2") || exit 1
   out=$(e2e_driver wait-like "$1" "$id" "$3" "$4" "${5:-5000}") ||
-    e2e_fail "$1/$2 $3: expected like '$4': ${out:-driver failed}"
+    e2e_fail "$1/$2 $3: expected like '$4': ${out:-$(e2e_driver_failure)}"
   e2e_log "ok: $1/$2 $3 = '$out'"
 }
 
@@ -299,7 +317,7 @@ e2e_expect_steady() {
   local out id
   id=$(e2e_ctl "$2") || exit 1
   out=$(e2e_driver steady "$1" "$id" "$3" "$4" "$5") ||
-    e2e_fail "$1/$2 $3: expected to stay '$4': ${out:-driver failed}"
+    e2e_fail "$1/$2 $3: expected to stay '$4': ${out:-$(e2e_driver_failure)}"
   e2e_log "ok: $1/$2 $3 stayed '$4' for $5 ms"
 }
 
@@ -321,17 +339,17 @@ e2e_get() {
 e2e_click() {
   local out id
   id=$(e2e_ctl "$2") || exit 1
-  out=$(e2e_driver click "$1" "$id") || e2e_fail "click $1/$2: $out"
+  out=$(e2e_driver click "$1" "$id") || e2e_fail "click $1/$2: ${out:-$(e2e_driver_failure)}"
 }
 e2e_type() {
   local out id
   id=$(e2e_ctl "$2") || exit 1
-  out=$(e2e_driver type "$1" "$id" "$3") || e2e_fail "type into $1/$2: $out"
+  out=$(e2e_driver type "$1" "$id" "$3") || e2e_fail "type into $1/$2: ${out:-$(e2e_driver_failure)}"
 }
 
 e2e_wait_window() {
   local out
-  out=$(e2e_driver wait-window "$1" "$2" "${3:-10000}") || e2e_fail "window $1 not $2: $out"
+  out=$(e2e_driver wait-window "$1" "$2" "${3:-10000}") || e2e_fail "window $1 not $2: ${out:-$(e2e_driver_failure)}"
 }
 
 # e2e_id NAME: the dialog identifier of a control, from the program's own list

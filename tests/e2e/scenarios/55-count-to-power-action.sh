@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # e2e-timeout: 240
+# e2e-run: background
 # "/D001 /E /MR" counts one minute in the background, with the tray icon,
 # and then asks for a restart and ends.
 source "$(dirname "$0")/../lib.sh"
