@@ -72,20 +72,21 @@ bool MaskedTime::Type(char character) {
   if (!IsDigit(character)) {
     return false;
   }
-  bool changed = ClearSelection();
+  // Compared as a whole: clearing a selection and typing the digit it held
+  // leaves the text as it was.
+  const std::string before = text_;
+  ClearSelection();
   const std::size_t place = NextDigitPlace(caret_);
-  if (place >= kLength) {
-    return changed;
+  if (place < kLength) {
+    text_[place] = character;
+    // Past the digit, and past a colon after it, so the next digit lands right.
+    std::size_t next = place + 1;
+    if (next < kLength && !IsDigitPlace(next)) {
+      ++next;
+    }
+    MoveCaret(next);
   }
-  changed = changed || text_[place] != character;
-  text_[place] = character;
-  // Past the digit, and past a colon after it, so the next digit lands right.
-  std::size_t next = place + 1;
-  if (next < kLength && !IsDigitPlace(next)) {
-    ++next;
-  }
-  MoveCaret(next);
-  return changed;
+  return text_ != before;
 }
 
 bool MaskedTime::Backspace() {
@@ -120,7 +121,8 @@ bool MaskedTime::Delete() {
 }
 
 bool MaskedTime::Paste(std::string_view text) {
-  bool changed = ClearSelection();
+  const std::string before = text_;
+  ClearSelection();
   std::size_t position = caret_;
   bool placed = false;
   for (const char c : text) {
@@ -131,7 +133,6 @@ bool MaskedTime::Paste(std::string_view text) {
     if (place >= kLength) {
       break;
     }
-    changed = changed || text_[place] != c;
     text_[place] = c;
     position = place + 1;
     placed = true;
@@ -141,7 +142,7 @@ bool MaskedTime::Paste(std::string_view text) {
     ++position;
   }
   MoveCaret(position);
-  return changed;
+  return text_ != before;
 }
 
 bool MaskedTime::ClearSelection() {

@@ -106,6 +106,14 @@ TEST(MaskedTimeType, ReportsNoChangeWhenTheSameDigitIsTypedAgain) {
   EXPECT_EQ(box.Caret(), 1U);
 }
 
+TEST(MaskedTimeType, ReportsNoChangeWhenTheSelectionHeldJustThatDigit) {
+  MaskedTime box = Holding("22:30:00");
+  box.SetSelection(0, 1);
+  EXPECT_FALSE(box.Type('2'));
+  EXPECT_EQ(box.Text(), "22:30:00");
+  EXPECT_EQ(box.Caret(), 1U);
+}
+
 TEST(MaskedTimeType, ClearsTheSelectionThenWritesAtItsStart) {
   MaskedTime box = Holding("22:30:00");
   box.SetSelection(1, 7);
@@ -226,6 +234,13 @@ TEST(MaskedTimePaste, ClearsTheSelectionFirst) {
   EXPECT_TRUE(box.Paste("7"));
   EXPECT_EQ(box.Text(), "7_:__:__");
   EXPECT_EQ(box.Caret(), 1U);
+}
+
+TEST(MaskedTimePaste, ReportsNoChangeWhenItWritesBackTheSelectedDigits) {
+  MaskedTime box = Holding("22:30:00");
+  box.SetSelection(0, 8);
+  EXPECT_FALSE(box.Paste("22:30:00"));
+  EXPECT_EQ(box.Caret(), 8U);
 }
 
 TEST(MaskedTimePaste, ChangesNothingWithoutDigits) {
