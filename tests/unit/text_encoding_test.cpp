@@ -85,7 +85,7 @@ TEST(Utf8ToCp1252, KeepsAsciiAndLatin1Letters) {
   EXPECT_EQ(Utf8ToCp1252("\u00A0\u00FF"), "\xA0\xFF");
 }
 
-TEST(Utf8ToCp1252, MapsTheSpecialCharactersOfTheCodePage) {
+TEST(Utf8ToCp1252, MapsTheCodePagesOwnCharactersFrom80To9F) {
   EXPECT_EQ(Utf8ToCp1252("€"), "\x80");
   EXPECT_EQ(Utf8ToCp1252("“forzado”"),
             "\x93"
