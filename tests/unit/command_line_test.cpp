@@ -84,6 +84,13 @@ TEST(CommandLine, CountsPositionsInCharactersNotBytes) {
   EXPECT_EQ(Parse("/D\xff\xfe\xfd").withinMinutes, std::nullopt);
 }
 
+TEST(CommandLine, MalformedBytesNeverSpellASwitch) {
+  // Overlong encodings of "E" and "/" must not decode to them.
+  EXPECT_FALSE(Parse("/\xC1\x85").start);
+  EXPECT_FALSE(Parse("\xC0\xAF" "E").start);
+  EXPECT_FALSE(Parse("\xE0\x80\xAF" "I").immediate);
+}
+
 class LoadHandler : public ::testing::Test {
  protected:
   void SetUp() override { program.machine.clock.Set({2026, 12, 7, 23, 40, 10}); }
