@@ -20,3 +20,10 @@ gtest_discover_tests(nocturo_tests DISCOVERY_TIMEOUT 60)
 if(NOCTURO_FUZZ)
   include(cmake/fuzz.cmake)
 endif()
+
+# Micro-benchmarks of the core (not part of the test suite).
+find_package(benchmark QUIET)
+if(benchmark_FOUND)
+  add_executable(nocturo_micro_bench bench/micro/core_bench.cpp)
+  target_link_libraries(nocturo_micro_bench PRIVATE nocturo_sim benchmark::benchmark)
+endif()

@@ -126,7 +126,7 @@ void SimSystem::Record(SystemCall call) {
   if (journal_ != nullptr) {
     std::string entry = call.name;
     for (std::uint32_t arg : call.args) {
-      entry += " " + std::to_string(arg);
+      entry.append(" ").append(std::to_string(arg));
     }
     journal_->Add(entry);
   }
