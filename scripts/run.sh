@@ -96,8 +96,19 @@ fi
 if [[ " ${*^^} " == *"/S"* ]]; then
   e2e_poll 10 driver wait-window principal visible 1000 || true
 fi
-import -display "$DISPLAY" -window root "$out/screenshot.png"
-echo "run: screenshot in $out/screenshot.png"
+# A slow (emulated) program may still be painting: wait until two screenshots
+# in a row are the same.
+shot=$out/screenshot.png previous=$out/previous.png
+import -display "$DISPLAY" -window root "$shot"
+deadline=$((SECONDS + 20))
+while ((SECONDS < deadline)); do
+  sleep 1
+  mv "$shot" "$previous"
+  import -display "$DISPLAY" -window root "$shot"
+  [[ $(compare -metric AE "$previous" "$shot" null: 2>&1) == 0 ]] && break
+done
+rm -f "$previous"
+echo "run: screenshot in $shot"
 
 if [[ -z $xvfb_pid && -n $nocturo_pid ]]; then
   echo "run: waiting for nocturo.exe to end"
