@@ -97,10 +97,10 @@ if [[ " ${*^^} " == *"/S"* ]]; then
   e2e_poll 10 driver wait-window principal visible 1000 || true
 fi
 # A slow (emulated) program may still be painting: wait until two screenshots
-# in a row are the same.
+# in a row are the same (a running count never is; hence the short limit).
 shot=$out/screenshot.png previous=$out/previous.png
 import -display "$DISPLAY" -window root "$shot"
-deadline=$((SECONDS + 20))
+deadline=$((SECONDS + (start_timeout > 20 ? 20 : 3)))
 while ((SECONDS < deadline)); do
   sleep 1
   mv "$shot" "$previous"
