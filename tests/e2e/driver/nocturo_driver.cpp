@@ -33,9 +33,10 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cwchar>
-#include <optional>
+#include <exception>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -61,11 +62,16 @@ struct Failure {
   std::wstring reason;
 };
 
-[[noreturn]] void Fail(std::wstring reason) { throw Failure{1, std::move(reason)}; }
-[[noreturn]] void Usage(std::wstring reason) { throw Failure{2, std::move(reason)}; }
+[[noreturn]] void Fail(std::wstring reason) {
+  throw Failure{1, std::move(reason)};
+}
+[[noreturn]] void Usage(std::wstring reason) {
+  throw Failure{2, std::move(reason)};
+}
 
 std::string Utf8(std::wstring_view text) {
-  if (text.empty()) return {};
+  if (text.empty())
+    return {};
   const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
                                        nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<std::size_t>(size), '\0');
@@ -84,12 +90,23 @@ std::wstring Quote(std::wstring_view text) {
   std::wstring out = L"\"";
   for (const wchar_t c : text) {
     switch (c) {
-      case L'"': out += L"\\\""; break;
-      case L'\\': out += L"\\\\"; break;
-      case L'\r': out += L"\\r"; break;
-      case L'\n': out += L"\\n"; break;
-      case L'\t': out += L"\\t"; break;
-      default: out += c;
+      case L'"':
+        out += L"\\\"";
+        break;
+      case L'\\':
+        out += L"\\\\";
+        break;
+      case L'\r':
+        out += L"\\r";
+        break;
+      case L'\n':
+        out += L"\\n";
+        break;
+      case L'\t':
+        out += L"\\t";
+        break;
+      default:
+        out += c;
     }
   }
   return out + L"\"";
@@ -106,7 +123,8 @@ int ParseInt(std::wstring_view text, std::wstring_view what) {
   try {
     std::size_t used = 0;
     const int value = std::stoi(std::wstring(text), &used, 0);
-    if (used == text.size()) return value;
+    if (used == text.size())
+      return value;
   } catch (const std::exception&) {
   }
   Usage(std::wstring(what) + L" must be a number: " + std::wstring(text));
@@ -144,7 +162,9 @@ std::wstring RectOf(HWND window) {
          std::to_wstring(rect.right) + L"," + std::to_wstring(rect.bottom);
 }
 
-std::wstring Flag(bool value) { return value ? L"1" : L"0"; }
+std::wstring Flag(bool value) {
+  return value ? L"1" : L"0";
+}
 
 bool HasStyle(HWND window, LONG_PTR style) {
   return (GetWindowLongPtrW(window, GWL_STYLE) & style) != 0;
@@ -153,15 +173,18 @@ bool HasStyle(HWND window, LONG_PTR style) {
 // Enabled and shown, the control and every container up to the top level.
 bool Usable(HWND window) {
   for (HWND w = window; w != nullptr; w = GetAncestor(w, GA_PARENT)) {
-    if (w == GetDesktopWindow()) break;
-    if (!IsWindowEnabled(w) || !HasStyle(w, WS_VISIBLE)) return false;
+    if (w == GetDesktopWindow())
+      break;
+    if (!IsWindowEnabled(w) || !HasStyle(w, WS_VISIBLE))
+      return false;
   }
   return true;
 }
 
 const WindowName& LookUpName(std::wstring_view name) {
   for (const auto& known : kWindows) {
-    if (known.name == name) return known;
+    if (known.name == name)
+      return known;
   }
   Usage(L"unknown window " + std::wstring(name) + L" (principal or acercade)");
 }
@@ -172,7 +195,8 @@ HWND FindTop(std::wstring_view name) {
 
 HWND RequireTop(std::wstring_view name) {
   HWND window = FindTop(name);
-  if (window == nullptr) Fail(L"window " + std::wstring(name) + L" not found");
+  if (window == nullptr)
+    Fail(L"window " + std::wstring(name) + L" not found");
   return window;
 }
 
@@ -190,7 +214,8 @@ std::vector<HWND> Descendants(HWND top) {
 
 HWND FindControl(HWND top, int id) {
   for (HWND child : Descendants(top)) {
-    if (GetDlgCtrlID(child) == id) return child;
+    if (GetDlgCtrlID(child) == id)
+      return child;
   }
   return nullptr;
 }
@@ -204,30 +229,39 @@ HWND RequireControl(std::wstring_view windowName, std::wstring_view idText) {
   return control;
 }
 
-bool IsButtonClass(HWND window) { return _wcsicmp(ClassOf(window).c_str(), L"Button") == 0; }
+bool IsButtonClass(HWND window) {
+  return _wcsicmp(ClassOf(window).c_str(), L"Button") == 0;
+}
 
 std::wstring ControlProperty(HWND control, std::wstring_view property) {
-  if (property == L"class") return ClassOf(control);
-  if (property == L"id") return std::to_wstring(GetDlgCtrlID(control));
-  if (property == L"text") return TextOf(control);
-  if (property == L"visible") return Flag(HasStyle(control, WS_VISIBLE));
-  if (property == L"enabled") return Flag(IsWindowEnabled(control) != FALSE);
-  if (property == L"usable") return Flag(Usable(control));
+  if (property == L"class")
+    return ClassOf(control);
+  if (property == L"id")
+    return std::to_wstring(GetDlgCtrlID(control));
+  if (property == L"text")
+    return TextOf(control);
+  if (property == L"visible")
+    return Flag(HasStyle(control, WS_VISIBLE));
+  if (property == L"enabled")
+    return Flag(IsWindowEnabled(control) != FALSE);
+  if (property == L"usable")
+    return Flag(Usable(control));
   if (property == L"check") {
     return IsButtonClass(control) ? std::to_wstring(Send(control, BM_GETCHECK, 0, 0)) : L"";
   }
-  if (property == L"rect") return RectOf(control);
+  if (property == L"rect")
+    return RectOf(control);
   Usage(L"unknown control property " + std::wstring(property));
 }
 
 std::wstring DescribeControl(HWND control) {
-  std::wstring line = L"id=" + ControlProperty(control, L"id") +
-                      L" class=" + ControlProperty(control, L"class") +
-                      L" text=" + Quote(ControlProperty(control, L"text")) +
-                      L" visible=" + ControlProperty(control, L"visible") +
-                      L" enabled=" + ControlProperty(control, L"enabled") +
-                      L" usable=" + ControlProperty(control, L"usable");
-  if (IsButtonClass(control)) line += L" check=" + ControlProperty(control, L"check");
+  std::wstring line =
+      L"id=" + ControlProperty(control, L"id") + L" class=" + ControlProperty(control, L"class") +
+      L" text=" + Quote(ControlProperty(control, L"text")) + L" visible=" +
+      ControlProperty(control, L"visible") + L" enabled=" + ControlProperty(control, L"enabled") +
+      L" usable=" + ControlProperty(control, L"usable");
+  if (IsButtonClass(control))
+    line += L" check=" + ControlProperty(control, L"check");
   return line + L" rect=" + ControlProperty(control, L"rect");
 }
 
@@ -240,7 +274,8 @@ BOOL CALLBACK CountWindow(HWND window, LPARAM param) {
   auto* counting = reinterpret_cast<ClassCount*>(param);
   wchar_t buffer[256] = {};
   GetClassNameW(window, buffer, 256);
-  if (std::wcscmp(buffer, counting->className) == 0) ++counting->count;
+  if (std::wcscmp(buffer, counting->className) == 0)
+    ++counting->count;
   return TRUE;
 }
 
@@ -251,12 +286,18 @@ std::wstring WindowProperty(std::wstring_view name, std::wstring_view property) 
     return std::to_wstring(counting.count);
   }
   HWND window = FindTop(name);
-  if (property == L"exists") return Flag(window != nullptr);
-  if (window == nullptr) Fail(L"window " + std::wstring(name) + L" not found");
-  if (property == L"visible") return Flag(IsWindowVisible(window) != FALSE);
-  if (property == L"enabled") return Flag(IsWindowEnabled(window) != FALSE);
-  if (property == L"caption") return TextOf(window);
-  if (property == L"rect") return RectOf(window);
+  if (property == L"exists")
+    return Flag(window != nullptr);
+  if (window == nullptr)
+    Fail(L"window " + std::wstring(name) + L" not found");
+  if (property == L"visible")
+    return Flag(IsWindowVisible(window) != FALSE);
+  if (property == L"enabled")
+    return Flag(IsWindowEnabled(window) != FALSE);
+  if (property == L"caption")
+    return TextOf(window);
+  if (property == L"rect")
+    return RectOf(window);
   Usage(L"unknown window property " + std::wstring(property));
 }
 
@@ -277,7 +318,8 @@ bool GlobMatch(std::wstring_view pattern, std::wstring_view text) {
       return false;
     }
   }
-  while (p < pattern.size() && pattern[p] == L'*') ++p;
+  while (p < pattern.size() && pattern[p] == L'*')
+    ++p;
   return p == pattern.size();
 }
 
@@ -294,7 +336,8 @@ void WaitUntil(Read read, Matches matches, int timeoutMs, std::wstring_view what
         return;
       }
     } catch (const Failure& failure) {
-      if (failure.code != 1) throw;
+      if (failure.code != 1)
+        throw;
       last = L"(" + failure.reason + L")";
     }
     if (GetTickCount() - start >= static_cast<DWORD>(timeoutMs)) {
@@ -313,7 +356,8 @@ class AttachedInput {
     attached_ = mine_ != theirs_ && AttachThreadInput(mine_, theirs_, TRUE) != FALSE;
   }
   ~AttachedInput() {
-    if (attached_) AttachThreadInput(mine_, theirs_, FALSE);
+    if (attached_)
+      AttachThreadInput(mine_, theirs_, FALSE);
   }
   AttachedInput(const AttachedInput&) = delete;
   AttachedInput& operator=(const AttachedInput&) = delete;
@@ -338,10 +382,17 @@ std::wstring Unescape(std::wstring_view text) {
       continue;
     }
     switch (text[++i]) {
-      case L'b': out += L'\b'; break;
-      case L'r': out += L'\r'; break;
-      case L'\\': out += L'\\'; break;
-      default: Usage(L"unknown escape \\" + std::wstring(1, text[i]));
+      case L'b':
+        out += L'\b';
+        break;
+      case L'r':
+        out += L'\r';
+        break;
+      case L'\\':
+        out += L'\\';
+        break;
+      default:
+        Usage(L"unknown escape \\" + std::wstring(1, text[i]));
     }
   }
   return out;
@@ -349,7 +400,8 @@ std::wstring Unescape(std::wstring_view text) {
 
 void RequireUsable(HWND control) {
   if (!Usable(control)) {
-    Fail(L"control " + std::to_wstring(GetDlgCtrlID(control)) + L" cannot be used (disabled or hidden)");
+    Fail(L"control " + std::to_wstring(GetDlgCtrlID(control)) +
+         L" cannot be used (disabled or hidden)");
   }
 }
 
@@ -369,7 +421,8 @@ void Type(HWND control, std::wstring_view text) {
   Focus(control);
   const auto end = static_cast<WPARAM>(Send(control, WM_GETTEXTLENGTH, 0, 0));
   Send(control, EM_SETSEL, end, static_cast<LPARAM>(end));
-  for (const wchar_t c : text) Send(control, WM_CHAR, c, 1);
+  for (const wchar_t c : text)
+    Send(control, WM_CHAR, c, 1);
 }
 
 HWND FindMenu() {
@@ -379,7 +432,8 @@ HWND FindMenu() {
 
 HWND RequireMenu() {
   HWND menu = FindMenu();
-  if (menu == nullptr) Fail(L"no popup menu is open");
+  if (menu == nullptr)
+    Fail(L"no popup menu is open");
   return menu;
 }
 
@@ -395,24 +449,28 @@ void List() {
       Print(L"window=" + std::wstring(known.name) + L" exists=0");
       continue;
     }
-    Print(L"window=" + std::wstring(known.name) + L" class=" + known.className +
-          L" hwnd=" + Hex(top) + L" caption=" + Quote(TextOf(top)) +
-          L" visible=" + Flag(IsWindowVisible(top) != FALSE) +
-          L" enabled=" + Flag(IsWindowEnabled(top) != FALSE) + L" rect=" + RectOf(top));
+    Print(L"window=" + std::wstring(known.name) + L" class=" + known.className + L" hwnd=" +
+          Hex(top) + L" caption=" + Quote(TextOf(top)) + L" visible=" +
+          Flag(IsWindowVisible(top) != FALSE) + L" enabled=" + Flag(IsWindowEnabled(top) != FALSE) +
+          L" rect=" + RectOf(top));
     for (HWND child : Descendants(top)) {
       int depth = 0;
-      for (HWND w = GetParent(child); w != nullptr && w != top; w = GetParent(w)) ++depth;
+      for (HWND w = GetParent(child); w != nullptr && w != top; w = GetParent(w))
+        ++depth;
       Print(std::wstring(static_cast<std::size_t>(2 + 2 * depth), L' ') + DescribeControl(child));
     }
   }
-  if (HWND menu = FindMenu()) Print(L"menu hwnd=" + Hex(menu) + L" rect=" + RectOf(menu));
+  if (HWND menu = FindMenu())
+    Print(L"menu hwnd=" + Hex(menu) + L" rect=" + RectOf(menu));
 }
 
 void Run(const std::vector<std::wstring_view>& args) {
   const auto need = [&](std::size_t count, const wchar_t* usage) {
-    if (args.size() != count) Usage(std::wstring(L"usage: ") + usage);
+    if (args.size() != count)
+      Usage(std::wstring(L"usage: ") + usage);
   };
-  if (args.empty()) Usage(L"usage: nocturo_driver COMMAND ... (see the source for the list)");
+  if (args.empty())
+    Usage(L"usage: nocturo_driver COMMAND ... (see the source for the list)");
   const std::wstring_view command = args[0];
 
   if (command == L"list") {
@@ -460,7 +518,8 @@ void Run(const std::vector<std::wstring_view>& args) {
     need(4, L"wait-window WINDOW visible|hidden|exists|gone TIMEOUT_MS");
     const std::wstring_view state = args[2];
     const bool wantsVisibility = state == L"visible" || state == L"hidden";
-    if (!wantsVisibility && state != L"exists" && state != L"gone") Usage(L"unknown state");
+    if (!wantsVisibility && state != L"exists" && state != L"gone")
+      Usage(L"unknown state");
     WaitUntil([&] { return WindowProperty(args[1], wantsVisibility ? L"visible" : L"exists"); },
               [&](const std::wstring& value) {
                 return value == ((state == L"visible" || state == L"exists") ? L"1" : L"0");
@@ -495,11 +554,13 @@ void Run(const std::vector<std::wstring_view>& args) {
     need(2, L"menu-select N");
     HWND menu = RequireMenu();
     const int item = ParseInt(args[1], L"item");
-    for (int i = 0; i < item; ++i) PressKey(menu, VK_DOWN);
+    for (int i = 0; i < item; ++i)
+      PressKey(menu, VK_DOWN);
     PressKey(menu, VK_RETURN);
   } else if (command == L"menu-key") {
     need(2, L"menu-key CHAR");
-    if (args[1].size() != 1) Usage(L"menu-key takes one character");
+    if (args[1].size() != 1)
+      Usage(L"menu-key takes one character");
     PostMessageW(RequireMenu(), WM_CHAR, args[1][0], 1);
   } else {
     Usage(L"unknown command or wrong arguments: " + std::wstring(command));
@@ -517,7 +578,8 @@ int wmain(int argc, wchar_t** argv) {
         args.emplace_back(argv[i]);
         continue;
       }
-      if (!args.empty() || i == argc) Run(args);
+      if (!args.empty() || i == argc)
+        Run(args);
       args.clear();
     }
     return 0;
