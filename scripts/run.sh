@@ -46,7 +46,10 @@ fi
 
 e2e_ensure_template
 prefix=$(e2e_cache_dir)/run-prefix
-[[ -d $prefix ]] || cp -a "$(e2e_template_dir)" "$prefix"
+if ! cmp -s "$prefix/.nocturo-ready" "$(e2e_template_dir)/.nocturo-ready"; then
+  rm -rf "$prefix"
+  cp -a "$(e2e_template_dir)" "$prefix"
+fi
 export WINEPREFIX=$prefix WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml="
 
 out=$root/build/run

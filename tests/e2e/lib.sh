@@ -79,6 +79,7 @@ e2e_template_dir() {
 e2e_prefix_settings() {
   cat <<EOF
 REGEDIT4
+; Wine's own Tahoma and MS Sans Serif are copied into C:\\windows\\Fonts.
 
 [HKEY_CURRENT_USER\\Software\\Wine\\Explorer]
 "Desktop"="Default"
@@ -104,6 +105,10 @@ e2e_configure_prefix() {
   local prefix=$1 reg
   reg=$(mktemp --suffix=.reg)
   e2e_prefix_settings >"$reg"
+  # The windows are designed in Tahoma and MS Sans Serif. Debian's 64-bit Wine
+  # does not look in its own font folder, so the prefix gets copies.
+  mkdir -p "$prefix/drive_c/windows/Fonts"
+  cp /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" || return 1
   WINEPREFIX=$prefix WINEDEBUG=-all "$WINE64" regedit /S "$(winepath_of "$reg")" || return 1
   WINEPREFIX=$prefix "$WINESERVER_BIN" -w
   rm -f "$reg"
