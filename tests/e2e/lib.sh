@@ -446,3 +446,42 @@ e2e_control_shot() {
   IFS=, read -r l t r b <<<"$rect"
   import -display "$DISPLAY" -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$3"
 }
+
+# ---------------------------------------------------------------------------
+# The notification area and the real mouse
+
+# e2e_relay_count REGEX [TRACE]: how many lines of the trace match.
+e2e_relay_count() { grep -Ec "$1" "${2:-$NOCTURO_RELAY}"; }
+
+# e2e_tray_icon_box [SCREENSHOT]: "WIDTHxHEIGHT+LEFT+TOP" of whatever is drawn
+# in the notification area, the right-hand end of the taskbar (Wine draws it
+# there, with no clock); fails when it is empty. It takes a screenshot when
+# none is given.
+e2e_tray_icon_box() {
+  local shot=${1:-$E2E_WORK/tray-box.png} bar l t r b box
+  [[ -n ${1:-} ]] || e2e_screenshot "$shot"
+  bar=$(e2e_driver find Shell_TrayWnd | sed -nE 's/.* rect=([-0-9,]+) .*/\1/p' | head -n 1)
+  [[ -n $bar ]] || return 1
+  IFS=, read -r l t r b <<<"$bar"
+  # The last 160 pixels of the bar, trimmed of the bar's own colour.
+  box=$(convert "$shot" -crop "160x$((b - t))+$((r - 160))+$t" +repage -fuzz 10% -trim \
+    -format '%wx%h%O' info: 2>/dev/null) || return 1
+  local w h x y
+  [[ $box =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || return 1
+  w=${BASH_REMATCH[1]} h=${BASH_REMATCH[2]} x=${BASH_REMATCH[3]} y=${BASH_REMATCH[4]}
+  # An empty area trims down to a single pixel.
+  ((w >= 8 && h >= 8)) || return 1
+  echo "${w}x${h}+$((r - 160 + x))+$((t + y))"
+}
+
+# e2e_tray_icon_centre: "X Y" of the icon's centre in screen pixels, waiting
+# up to 10 s for it to be drawn.
+e2e_tray_icon_centre() {
+  local box deadline=$((SECONDS + 10))
+  until box=$(e2e_tray_icon_box); do
+    ((SECONDS < deadline)) || e2e_fail "no icon in the notification area"
+    sleep 0.3
+  done
+  [[ $box =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]]
+  echo "$((BASH_REMATCH[3] + BASH_REMATCH[1] / 2)) $((BASH_REMATCH[4] + BASH_REMATCH[2] / 2))"
+}

@@ -19,6 +19,12 @@
 //   wait-menu open|closed MS
 //   menu-select N                         choose item N (from 1) of the open popup menu
 //   menu-key CHAR                         press an item's accelerator in the open popup menu
+//   menu count                            how many popup menus are open (visible)
+//   find CLASS                            every window of a class, top-level or child, any
+//                                         process: hwnd, visible, rect, caption
+//   tooltip                               the text of every visible tooltip window, one a line
+//   wait-tooltip GLOB MS                  until a visible tooltip's text matches GLOB
+//   move WINDOW X Y                       SetWindowPos to screen pixels X, Y (size kept)
 //
 // Several commands can be given at once, separated by a ";" argument; they run
 // one after the other and the first failure stops the rest.
@@ -33,6 +39,7 @@
 #include <fcntl.h>
 #include <io.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cwchar>
@@ -442,6 +449,52 @@ void PressKey(HWND window, UINT key) {
   PostMessageW(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
 }
 
+struct ClassSearch {
+  std::wstring className;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectIfClass(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<ClassSearch*>(param);
+  if (ClassOf(window) == search->className)
+    search->found.push_back(window);
+  return TRUE;
+}
+
+BOOL CALLBACK SearchTopAndChildren(HWND window, LPARAM param) {
+  CollectIfClass(window, param);
+  EnumChildWindows(window, CollectIfClass, param);
+  return TRUE;
+}
+
+// Every window of the class: top-level windows and their descendants.
+std::vector<HWND> FindAll(std::wstring_view className, bool topLevelOnly) {
+  ClassSearch search{std::wstring(className), {}};
+  EnumWindows(topLevelOnly ? CollectIfClass : SearchTopAndChildren,
+              reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+int CountVisibleTop(std::wstring_view className) {
+  int count = 0;
+  for (HWND window : FindAll(className, true)) {
+    if (IsWindowVisible(window))
+      ++count;
+  }
+  return count;
+}
+
+// The texts of the tooltips on show. A tooltip window answers WM_GETTEXT with
+// the text it displays.
+std::vector<std::wstring> VisibleTooltips() {
+  std::vector<std::wstring> texts;
+  for (HWND window : FindAll(L"tooltips_class32", true)) {
+    if (IsWindowVisible(window))
+      texts.push_back(TextOf(window));
+  }
+  return texts;
+}
+
 void List() {
   for (const auto& known : kWindows) {
     HWND top = FindWindowW(known.className, nullptr);
@@ -536,9 +589,11 @@ void Run(const std::vector<std::wstring_view>& args) {
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(HWND_BROADCAST, message, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &ignored);
   } else if (command == L"menu") {
-    need(2, L"menu exists|rect");
+    need(2, L"menu exists|rect|count");
     if (args[1] == L"exists") {
       Print(Flag(FindMenu() != nullptr));
+    } else if (args[1] == L"count") {
+      Print(std::to_wstring(CountVisibleTop(L"#32768")));
     } else if (args[1] == L"rect") {
       Print(RectOf(RequireMenu()));
     } else {
@@ -562,6 +617,43 @@ void Run(const std::vector<std::wstring_view>& args) {
     if (args[1].size() != 1)
       Usage(L"menu-key takes one character");
     PostMessageW(RequireMenu(), WM_CHAR, args[1][0], 1);
+  } else if (command == L"find") {
+    need(2, L"find CLASS");
+    for (HWND window : FindAll(args[1], false)) {
+      Print(L"hwnd=" + Hex(window) + L" visible=" + Flag(IsWindowVisible(window) != FALSE) +
+            L" rect=" + RectOf(window) + L" caption=" + Quote(TextOf(window)));
+    }
+  } else if (command == L"tooltip") {
+    need(1, L"tooltip");
+    for (const std::wstring& text : VisibleTooltips())
+      Print(text);
+  } else if (command == L"wait-tooltip") {
+    need(3, L"wait-tooltip GLOB TIMEOUT_MS");
+    const std::wstring expected(args[1]);
+    WaitUntil(
+        [] {
+          std::wstring joined;
+          for (const std::wstring& text : VisibleTooltips())
+            joined += (joined.empty() ? L"" : L"\n") + text;
+          return joined;
+        },
+        [&](const std::wstring& joined) {
+          std::size_t start = 0;
+          while (start <= joined.size()) {
+            const std::size_t end = std::min(joined.find(L'\n', start), joined.size());
+            if (end > start && GlobMatch(expected, joined.substr(start, end - start)))
+              return true;
+            start = end + 1;
+          }
+          return false;
+        },
+        ParseInt(args[2], L"timeout"), L"a tooltip " + Quote(expected));
+  } else if (command == L"move") {
+    need(4, L"move WINDOW X Y");
+    if (!SetWindowPos(RequireTop(args[1]), nullptr, ParseInt(args[2], L"x"),
+                      ParseInt(args[3], L"y"), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)) {
+      Fail(L"SetWindowPos failed");
+    }
   } else {
     Usage(L"unknown command or wrong arguments: " + std::wstring(command));
   }
