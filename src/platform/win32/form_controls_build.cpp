@@ -260,6 +260,9 @@ void FormControls::AutoSize(ControlRecord& record) {
   const int width = record.design->wordWrap ? current.right : extent.right - extent.left;
   ::SetWindowPos(record.window, nullptr, 0, 0, width, extent.bottom - extent.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The text was drawn into the old size, and a resize repaints only the part
+  // it uncovers: draw the whole label again, centred in its new size.
+  ::InvalidateRect(record.window, nullptr, TRUE);
 }
 
 RECT FormControls::PixelBounds(const ControlRecord& record) const {
