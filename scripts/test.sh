@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Everything CI checks: dependencies, every build preset, the unit tests
-# (plain and with sanitizers) and the end-to-end scenarios under Wine.
+# (plain and with sanitizers), static analysis (clang-tidy and cppcheck), a
+# short run of every fuzz target and the end-to-end scenarios under Wine.
 # Exits non-zero on any failure; the last line is the end-to-end summary
 # "N passed, N failed".
 set -uo pipefail
@@ -36,6 +37,10 @@ for preset in native native-asan windows windows-x64; do
 done
 step "unit tests (native)" ctest --preset native
 step "unit tests (native-asan)" ctest --preset native-asan
+step "static analysis" scripts/static-analysis.sh -j 2
+# A smoke run of the fuzzers (their build is about half a minute); longer
+# runs: scripts/fuzz.sh SECONDS.
+step "fuzz targets (5 s each)" scripts/fuzz.sh 5
 
 e2e_log=$(mktemp)
 step "end-to-end tests under Wine" bash -c 'tests/e2e/run.sh 2>&1 | tee "$1"; exit "${PIPESTATUS[0]}"' _ "$e2e_log"
