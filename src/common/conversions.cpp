@@ -1,5 +1,7 @@
 #include "common/conversions.hpp"
 
+#include "common/shortest_float.hpp"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -284,34 +286,11 @@ std::string FormatSingle(float value, std::string_view decimalSeparator) {
     return "0";
   }
 
-  std::array<char, 64> buffer{};
-  const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                          std::chars_format::scientific);
-  if (error != std::errc{}) {
-    return "0";
-  }
-  // The shortest round-trip form: "-d.ddde+XX".
-  std::string_view scientific(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
-  const bool negative = scientific.front() == '-';
-  if (negative) {
-    scientific.remove_prefix(1);
-  }
-  const std::size_t ePos = scientific.find('e');
-  std::string digits;
-  for (const char c : scientific.substr(0, ePos)) {
-    if (c != '.') {
-      digits += c;
-    }
-  }
-  int exponent = 0;
-  for (const char c : scientific.substr(ePos + 1)) {
-    if (IsDigit(c)) {
-      exponent = exponent * 10 + (c - '0');
-    }
-  }
-  if (scientific.substr(ePos + 1).starts_with('-')) {
-    exponent = -exponent;
-  }
+  // The shortest form that reads back as the same single.
+  const bool negative = value < 0.0F;
+  const ShortestDecimal shortest = ShortestFloat(negative ? -value : value);
+  const std::string digits = std::to_string(shortest.significand);
+  const int exponent = shortest.exponent + static_cast<int>(digits.size()) - 1;
 
   std::string text = negative ? "-" : "";
   if (exponent >= -4 && exponent <= 6) {
