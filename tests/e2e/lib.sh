@@ -485,3 +485,46 @@ e2e_tray_icon_centre() {
   [[ $box =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]]
   echo "$((BASH_REMATCH[3] + BASH_REMATCH[1] / 2)) $((BASH_REMATCH[4] + BASH_REMATCH[2] / 2))"
 }
+
+# ---------------------------------------------------------------------------
+# Faults
+
+# e2e_expect_no_crash [FILE...]: no Wine crash report in the program's output
+# and traces (an unhandled exception prints "Unhandled ..." and starts the
+# debugger, even with the crash dialog off). Default: every nocturo-*.out and
+# relay-*.log of this scenario.
+e2e_expect_no_crash() {
+  local files=("$@") found
+  ((${#files[@]})) || files=("$E2E_ART"/nocturo-*.out "$E2E_ART"/relay-*.log)
+  found=$(grep -HE 'Unhandled (page fault|exception|stack overflow)|starting debugger|winedbg|Backtrace:|terminate called|abnormal program termination' \
+    "${files[@]}" 2>/dev/null | head -n 5)
+  [[ -z $found ]] || e2e_fail "crash report: $found"
+}
+
+# e2e_expect_exit TIMEOUT_SECONDS [STATUS]: the last started nocturo.exe ends
+# in time with that exit status (default 0, as ExitProcess(0) gives; an
+# unhandled page fault gives 5). Sets NOCTURO_STATUS.
+e2e_expect_exit() {
+  e2e_wait_exit "$1"
+  NOCTURO_STATUS=0
+  wait "$NOCTURO_PID" 2>/dev/null || NOCTURO_STATUS=$?
+  [[ $NOCTURO_STATUS == "${2:-0}" ]] || e2e_fail "nocturo.exe ended with status $NOCTURO_STATUS, not ${2:-0}"
+}
+
+# e2e_reg_import < TEXT: imports a .reg file given as UTF-8 text, headed
+# "Windows Registry Editor Version 5.00" (so that hex(1), hex(2) and hex(7)
+# data are UTF-16LE bytes, as the system stores them), into this prefix.
+e2e_reg_import() {
+  local reg=$E2E_WORK/import-$RANDOM.reg
+  { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE; } >"$reg"
+  WINEDEBUG=-all "$WINE64" regedit /S "$(winepath_of "$reg")" || e2e_fail "regedit could not import $reg"
+  rm -f "$reg"
+}
+
+# e2e_tray_exit: "Salir" from the tray icon's menu.
+e2e_tray_exit() {
+  local out
+  e2e_driver tray 517 >/dev/null || e2e_fail "cannot notify the tray callback"
+  out=$(e2e_driver wait-menu open 5000) || e2e_fail "the tray menu did not open: $out"
+  e2e_driver menu-select 3 >/dev/null || e2e_fail "cannot choose Salir"
+}

@@ -25,6 +25,10 @@
 //   tooltip                               the text of every visible tooltip window, one a line
 //   wait-tooltip GLOB MS                  until a visible tooltip's text matches GLOB
 //   move WINDOW X Y                       SetWindowPos to screen pixels X, Y (size kept)
+//   reg-deny-write KEY                    HKCU\KEY (created if missing) keeps its values
+//                                         readable but its security denies setting them
+//   reg-volatile KEY                      creates HKCU\KEY as a volatile key (no lasting
+//                                         subkey can be created under it)
 //
 // Several commands can be given at once, separated by a ";" argument; they run
 // one after the other and the first failure stops the rest.
@@ -35,6 +39,8 @@
 // (BM_GETCHECK), rect (screen pixels left,top,right,bottom).
 
 #include <windows.h>
+
+#include <aclapi.h>
 
 #include <fcntl.h>
 #include <io.h>
@@ -517,6 +523,52 @@ void List() {
     Print(L"menu hwnd=" + Hex(menu) + L" rect=" + RectOf(menu));
 }
 
+// Registry keys under HKEY_CURRENT_USER that the program cannot write.
+HKEY CreateUserKey(std::wstring_view path, DWORD options, REGSAM access) {
+  HKEY key = nullptr;
+  const LONG status = RegCreateKeyExW(HKEY_CURRENT_USER, std::wstring(path).c_str(), 0, nullptr,
+                                      options, access, nullptr, &key, nullptr);
+  if (status != ERROR_SUCCESS)
+    Fail(L"cannot create HKCU\\" + std::wstring(path) + L": error " + std::to_wstring(status));
+  return key;
+}
+
+// Everyone may read the key and change its security; nobody may set a value
+// or create a subkey (Wine enforces the first only).
+void DenyRegistryWrites(std::wstring_view path) {
+  HKEY key = CreateUserKey(path, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS);
+  SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+  PSID everyone = nullptr;
+  if (!AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone)) {
+    RegCloseKey(key);
+    Fail(L"AllocateAndInitializeSid failed");
+  }
+  EXPLICIT_ACCESSW entries[2] = {};
+  entries[0].grfAccessPermissions = KEY_SET_VALUE | KEY_CREATE_SUB_KEY | DELETE;
+  entries[0].grfAccessMode = DENY_ACCESS;
+  entries[1].grfAccessPermissions = KEY_READ | WRITE_DAC | READ_CONTROL;
+  entries[1].grfAccessMode = SET_ACCESS;
+  for (auto& entry : entries) {
+    entry.grfInheritance = NO_INHERITANCE;
+    entry.Trustee.TrusteeForm = TRUSTEE_IS_SID;
+    entry.Trustee.TrusteeType = TRUSTEE_IS_WELL_KNOWN_GROUP;
+    entry.Trustee.ptstrName = static_cast<LPWSTR>(everyone);
+  }
+  PACL acl = nullptr;
+  DWORD status = SetEntriesInAclW(2, entries, nullptr, &acl);
+  if (status == ERROR_SUCCESS) {
+    status = SetSecurityInfo(key, SE_REGISTRY_KEY,
+                             DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+                             nullptr, nullptr, acl, nullptr);
+  }
+  LocalFree(acl);
+  FreeSid(everyone);
+  RegCloseKey(key);
+  if (status != ERROR_SUCCESS)
+    Fail(L"cannot set the security of HKCU\\" + std::wstring(path) + L": error " +
+         std::to_wstring(status));
+}
+
 void Run(const std::vector<std::wstring_view>& args) {
   const auto need = [&](std::size_t count, const wchar_t* usage) {
     if (args.size() != count)
@@ -654,6 +706,12 @@ void Run(const std::vector<std::wstring_view>& args) {
                       ParseInt(args[3], L"y"), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE)) {
       Fail(L"SetWindowPos failed");
     }
+  } else if (command == L"reg-deny-write") {
+    need(2, L"reg-deny-write KEY");
+    DenyRegistryWrites(args[1]);
+  } else if (command == L"reg-volatile") {
+    need(2, L"reg-volatile KEY");
+    RegCloseKey(CreateUserKey(args[1], REG_OPTION_VOLATILE, KEY_READ));
   } else {
     Usage(L"unknown command or wrong arguments: " + std::wstring(command));
   }
