@@ -3,7 +3,8 @@
 # with the same toolchain and flags. Not part of scripts/test.sh.
 #
 #   bench/run.sh               everything, about 20 minutes
-#   BENCH_ONLY=quick bench/run.sh   start-up, memory and CPU only (5 minutes)
+#   BENCH_ONLY=quick bench/run.sh     start-up, memory and CPU only (5 minutes)
+#   BENCH_ONLY=startup bench/run.sh   start-up again, into the last results
 #
 # 32-bit Wine runs here only through qemu, far too slowly to time, so the
 # 64-bit builds (preset windows-x64) are measured under wine64 and the 32-bit
