@@ -13,7 +13,7 @@ target_compile_options(nocturo_core PRIVATE ${NOCTURO_SIZE_COMPILE_FLAGS})
 file(GLOB NOCTURO_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 add_executable(nocturo WIN32 ${NOCTURO_WIN32_SOURCES} res/nocturo.rc)
 target_link_libraries(nocturo PRIVATE nocturo_core nocturo_warnings
-  comctl32 shell32 advapi32 user32 gdi32 kernel32 version)
+  comctl32 shell32 advapi32 user32 gdi32 kernel32)
 target_compile_options(nocturo PRIVATE ${NOCTURO_SIZE_COMPILE_FLAGS})
 target_link_options(nocturo PRIVATE ${NOCTURO_WIN_FLAGS} ${NOCTURO_SIZE_LINK_FLAGS} -s)
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")

@@ -103,28 +103,27 @@ std::string WinSystem::CommandLine() const {
 
 // The version compiled into the program's own resources, so there is one
 // place to change it.
+// Read straight from our own version resource: the file-version API would load
+// version.dll at start-up for two numbers.
 ProgramVersion WinSystem::Version() const {
-  std::wstring path(MAX_PATH, L'\0');
-  const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) {
+  HRSRC found = ::FindResourceW(nullptr, MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION);
+  HGLOBAL loaded = found != nullptr ? ::LoadResource(nullptr, found) : nullptr;
+  const auto* block = static_cast<const unsigned char*>(loaded != nullptr ? ::LockResource(loaded)
+                                                                          : nullptr);
+  // The block starts with three words and the key "VS_VERSION_INFO" (16 wide
+  // characters with its NUL), padded to a 32-bit boundary: the fixed part
+  // follows at byte 40.
+  constexpr std::size_t kFixedOffset = 40;
+  if (block == nullptr ||
+      ::SizeofResource(nullptr, found) < kFixedOffset + sizeof(VS_FIXEDFILEINFO)) {
     return kBuiltVersion;
   }
-  path.resize(length);
-  DWORD ignored = 0;
-  const DWORD size = ::GetFileVersionInfoSizeW(path.c_str(), &ignored);
-  if (size == 0) {
+  VS_FIXEDFILEINFO info{};
+  std::memcpy(&info, block + kFixedOffset, sizeof info);
+  if (info.dwSignature != 0xFEEF04BD) {
     return kBuiltVersion;
   }
-  std::vector<unsigned char> data(size);
-  void* fixed = nullptr;
-  UINT fixedSize = 0;
-  if (::GetFileVersionInfoW(path.c_str(), 0, size, data.data()) == FALSE ||
-      ::VerQueryValueW(data.data(), L"\\", &fixed, &fixedSize) == FALSE || fixed == nullptr ||
-      fixedSize < sizeof(VS_FIXEDFILEINFO)) {
-    return kBuiltVersion;
-  }
-  const auto* info = static_cast<const VS_FIXEDFILEINFO*>(fixed);
-  return ProgramVersion{HIWORD(info->dwFileVersionMS), LOWORD(info->dwFileVersionMS)};
+  return ProgramVersion{HIWORD(info.dwFileVersionMS), LOWORD(info.dwFileVersionMS)};
 }
 
 void WinSystem::EndProcess() {
