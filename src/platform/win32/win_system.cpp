@@ -108,8 +108,8 @@ std::string WinSystem::CommandLine() const {
 ProgramVersion WinSystem::Version() const {
   HRSRC found = ::FindResourceW(nullptr, MAKEINTRESOURCEW(VS_VERSION_INFO), RT_VERSION);
   HGLOBAL loaded = found != nullptr ? ::LoadResource(nullptr, found) : nullptr;
-  const auto* block = static_cast<const unsigned char*>(loaded != nullptr ? ::LockResource(loaded)
-                                                                          : nullptr);
+  const auto* block =
+      static_cast<const unsigned char*>(loaded != nullptr ? ::LockResource(loaded) : nullptr);
   // The block starts with three words and the key "VS_VERSION_INFO" (16 wide
   // characters with its NUL), padded to a 32-bit boundary: the fixed part
   // follows at byte 40.
