@@ -17,6 +17,9 @@ RESULTS=$BENCH_DIR/results
 source "$ROOT/tests/e2e/lib.sh"
 
 cd "$ROOT"
+scripts/install-deps.sh >/dev/null
+command -v gnuplot >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -q gnuplot-nox >/dev/null ||
+  echo "bench: no gnuplot, so no plot" >&2
 for preset in windows windows-x64; do
   [[ -f build/$preset/build.ninja ]] || cmake --preset "$preset" >/dev/null
   cmake --build --preset "$preset" --target nocturo nocturo_baseline nocturo_driver >/dev/null

@@ -10,7 +10,7 @@ packages=(
   cmake ninja-build g++ googletest libgtest-dev libgmock-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   wine wine32:i386 wine64 fonts-wine
-  xvfb xdotool imagemagick qemu-user-static
+  xvfb xdotool imagemagick qemu-user-static faketime libfaketime
   clang libclang-rt-14-dev clang-tidy cppcheck libbenchmark-dev
 )
 
