@@ -406,10 +406,27 @@ e2e_relay_has() { grep -Eq "$1" "${2:-$NOCTURO_RELAY}"; }
 # e2e_relay_calls [TRACE]: the traced calls, for the scenario's log.
 e2e_relay_calls() { grep -E ':Call [a-z0-9]+\.' "${1:-$NOCTURO_RELAY}" | cut -c1-160; }
 
-# e2e_wait_exit TIMEOUT_SECONDS: the last started nocturo.exe ends in time.
+# e2e_session_ending: a wineboot of this prefix is still ending the session
+# (a power request runs "wineboot --end-session", which outlives the program
+# that asked and ends every program it finds, a newly started one included).
+e2e_session_ending() {
+  local pid
+  for pid in $(pgrep -f 'wineboot' 2>/dev/null); do
+    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+  done
+  return 1
+}
+
+# e2e_wait_exit TIMEOUT_SECONDS: the last started nocturo.exe ends in time,
+# and any session end it asked for is over, so the next start is not caught
+# in it.
 e2e_wait_exit() {
   e2e_poll "$1" e2e_pid_gone "$NOCTURO_PID" || e2e_fail "nocturo.exe (PID $NOCTURO_PID) still runs after $1 s"
   e2e_log "ok: nocturo.exe (PID $NOCTURO_PID) ended"
+  if e2e_session_ending; then
+    e2e_poll 60 eval '! e2e_session_ending' || e2e_fail "Wine's session end did not finish in 60 s"
+    e2e_log "Wine's session end finished"
+  fi
 }
 
 # e2e_reg_query KEY: reg query in this prefix, e.g. 'HKCU\Software\Nocturo\Config'.
