@@ -13,6 +13,7 @@ set(NOCTURO_FUZZ_TARGETS
   fuzz_masked_time
   fuzz_text_encoding
   fuzz_command_line
+  fuzz_stored_position
 )
 foreach(target IN LISTS NOCTURO_FUZZ_TARGETS)
   add_executable(${target} fuzz/${target}.cpp)
@@ -20,3 +21,6 @@ foreach(target IN LISTS NOCTURO_FUZZ_TARGETS)
   target_compile_options(${target} PRIVATE -fsanitize=fuzzer)
   target_link_options(${target} PRIVATE -fsanitize=fuzzer)
 endforeach()
+# The stored position is read through the restore itself, on the simulated
+# machine.
+target_link_libraries(fuzz_stored_position PRIVATE nocturo_sim)

@@ -17,7 +17,8 @@ fi
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-targets=(fuzz_numeric fuzz_time_of_day fuzz_masked_time fuzz_text_encoding fuzz_command_line)
+targets=(fuzz_numeric fuzz_time_of_day fuzz_masked_time fuzz_text_encoding fuzz_command_line
+  fuzz_stored_position)
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target "${targets[@]}"
