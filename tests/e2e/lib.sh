@@ -412,7 +412,7 @@ e2e_relay_calls() { grep -E ':Call [a-z0-9]+\.' "${1:-$NOCTURO_RELAY}" | cut -c1
 e2e_session_ending() {
   local pid
   for pid in $(pgrep -f 'wineboot' 2>/dev/null); do
-    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
+    tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
   done
   return 1
 }

@@ -14,8 +14,8 @@ e2e_setup
 nocturo_processes() {
   local pid count=0
   for pid in $(pgrep -f 'nocturo\.exe' 2>/dev/null); do
-    [[ $(tr '\0' ' ' <"/proc/$pid/cmdline" 2>/dev/null) == *nocturo_driver* ]] && continue
-    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" &&
+    [[ $(tr '\0' ' ' 2>/dev/null <"/proc/$pid/cmdline") == *nocturo_driver* ]] && continue
+    tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" &&
       count=$((count + 1))
   done
   echo "$count"
