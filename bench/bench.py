@@ -26,6 +26,7 @@ SHORT_COUNT_MIN = int(os.environ.get("BENCH_SHORT_MINUTES", "2"))
 LONG_COUNT_MIN = int(os.environ.get("BENCH_LONG_MINUTES", "10"))
 
 ADD = "Call shell32.Shell_NotifyIconA(00000000"
+ADD_SYSTRAY = "Shell_NotifyIconW dwMessage = 0,"
 EXIT = "Call user32.ExitWindowsEx("
 
 
@@ -33,10 +34,19 @@ def log(*args):
     print(time.strftime("[%H:%M:%S]"), *args, file=sys.stderr, flush=True)
 
 
-def start(name, args, relay):
+# What each start traces: the relay of the listed calls with timestamps (for
+# the lateness of ExitWindowsEx), only shell32's notification-area channel
+# (for start-up), or nothing. The relay channel also traces every call of a
+# window procedure, which would charge a program for each window it makes;
+# the systray channel prints one line per Shell_NotifyIcon call and nothing
+# else.
+TRACES = {"relay": "+relay,+timestamp", "systray": "+systray", None: "-all"}
+
+
+def start(name, args, trace_kind):
     exe = EXES[name]
-    trace = os.path.join(WORK, f"{name}-{time.monotonic_ns()}.relay")
-    env = dict(os.environ, WINEDEBUG="+relay,+timestamp" if relay else "-all")
+    trace = os.path.join(WORK, f"{name}-{time.monotonic_ns()}.trace")
+    env = dict(os.environ, WINEDEBUG=TRACES[trace_kind])
     with open(trace, "wb") as err:
         t0 = time.monotonic()
         proc = subprocess.Popen([WINE64, exe, *args], cwd=os.path.dirname(exe), env=env,
@@ -122,15 +132,15 @@ def startups():
     # Two unrecorded starts of each first: the first starts after the session
     # comes up are several times slower (explorer and the tray still settle).
     for name in ("nocturo", "baseline", "nocturo", "baseline"):
-        proc, trace, _ = start(name, [], relay=True)
-        wait_line(trace, ADD, 120)
+        proc, trace, _ = start(name, [], "systray")
+        wait_line(trace, ADD_SYSTRAY, 120)
         stop(proc)
         time.sleep(0.5)
     for i in range(RUNS):
         order = ("nocturo", "baseline") if i % 2 == 0 else ("baseline", "nocturo")
         for name in order:
-            proc, trace, t0 = start(name, [], relay=True)
-            seen, _ = wait_line(trace, ADD, 120)
+            proc, trace, t0 = start(name, [], "systray")
+            seen, _ = wait_line(trace, ADD_SYSTRAY, 120)
             times[name].append((seen - t0) * 1000)
             stop(proc)
             time.sleep(0.5)
@@ -142,7 +152,7 @@ def startups():
 def steady(args_of, label, seconds=int(os.environ.get("BENCH_STEADY_S", "60"))):
     """Both programs side by side: memory after 5 s, then CPU and switches
     over the next `seconds`; memory again at the end."""
-    procs = {name: start(name, args_of[name], relay=False)[0] for name in EXES}
+    procs = {name: start(name, args_of[name], None)[0] for name in EXES}
     time.sleep(5)
     first = {}
     result = {}
@@ -166,7 +176,7 @@ def steady(args_of, label, seconds=int(os.environ.get("BENCH_STEADY_S", "60"))):
 
 
 def timed_count(minutes, samples_file=None):
-    proc, trace, _ = start("nocturo", [f"/D{minutes:03d}", "/E"], relay=True)
+    proc, trace, _ = start("nocturo", [f"/D{minutes:03d}", "/E"], "relay")
     _, add_line = wait_line(trace, ADD, 120)
     check_process(proc, "nocturo")
     due = relay_time(add_line) + minutes * 60

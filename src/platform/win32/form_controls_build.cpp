@@ -174,8 +174,8 @@ void FormControls::CreateWindowFor(ControlRecord& record, HWND parentWindow) {
       if (design.readOnly) {
         style |= ES_READONLY;
       }
-      const std::wstring text = design.id == ControlId::leeme ? Widen(LeemeText()) : caption;
-      record.window = CreateChild(WS_EX_CLIENTEDGE, L"EDIT", text, style, bounds, parentWindow, id);
+      record.window =
+          CreateChild(WS_EX_CLIENTEDGE, L"EDIT", caption, style, bounds, parentWindow, id);
       if (design.maxLength > 0) {
         ::SendMessageW(record.window, EM_LIMITTEXT, static_cast<WPARAM>(design.maxLength), 0);
       }
@@ -226,6 +226,11 @@ void FormControls::CreateWindowFor(ControlRecord& record, HWND parentWindow) {
   }
   if (design.kind == ControlKind::Label && design.autoSize) {
     AutoSize(record);
+  }
+  // The read-me's lines are laid out once, in its own font: given at creation
+  // they would be laid out in the system font first, then again.
+  if (design.id == ControlId::leeme) {
+    ::SetWindowTextW(record.window, Widen(LeemeText()).c_str());
   }
 }
 
