@@ -10,11 +10,25 @@ e2e_setup
 ADJUST='Call advapi32\.AdjustTokenPrivileges\('
 results=()
 
+# set_version VERSION: what Wine tells programs they run on. reg.exe runs
+# under the version it changes, and has been seen to fail once, silently,
+# right after the win98 run; a failure is tried again, with reg's words in
+# the log.
+set_version() {
+  local attempt
+  for attempt in 1 2 3; do
+    if "$WINE64" reg add 'HKCU\Software\Wine' /v Version /d "$1" /f >"$E2E_ART/reg.out" 2>&1; then
+      return 0
+    fi
+    e2e_log "reg add Version $1 failed (attempt $attempt): $(tr -d '\r' <"$E2E_ART/reg.out" | tail -n 3 | tr '\n' ' ')"
+  done
+  e2e_fail "cannot set the Windows version $1"
+}
+
 # check VERSION EXPECTED_NAME PRIVILEGE(1 enabled, 0 not)
 check() {
   local version=$1 want_name=$2 want_privilege=$3
-  "$WINE64" reg add 'HKCU\Software\Wine' /v Version /d "$version" /f >/dev/null 2>&1 ||
-    e2e_fail "cannot set the Windows version $version"
+  set_version "$version"
   e2e_start_nocturo --relay /S
   e2e_wait_window principal visible 30000
   local name privilege=0
