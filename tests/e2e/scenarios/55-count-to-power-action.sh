@@ -21,3 +21,10 @@ took=$((SECONDS - started))
 e2e_relay_calls >&2
 ((took >= 55)) || e2e_fail "the action came after ${took}s instead of a minute"
 e2e_relay_has 'Call user32\.ExitWindowsEx\(00000002,00000000\)' || e2e_fail "no ExitWindowsEx(2, 0)"
+
+# The position was saved before the request (and again after it, unless the
+# session's end came first).
+stored=$(e2e_reg_query 'HKCU\Software\Nocturo\Config')
+e2e_log "stored: $(echo "$stored" | grep -E 'Pos[XY]' | tr -s ' ' | tr '\n' ';')"
+grep -Eq 'PosX[[:space:]]+REG_SZ[[:space:]]+-?[0-9]+$' <<<"$stored" || e2e_fail "no PosX after the power request"
+grep -Eq 'PosY[[:space:]]+REG_SZ[[:space:]]+-?[0-9]+$' <<<"$stored" || e2e_fail "no PosY after the power request"
