@@ -406,16 +406,19 @@ e2e_relay_has() { grep -Eq "$1" "${2:-$NOCTURO_RELAY}"; }
 # e2e_relay_calls [TRACE]: the traced calls, for the scenario's log.
 e2e_relay_calls() { grep -E ':Call [a-z0-9]+\.' "${1:-$NOCTURO_RELAY}" | cut -c1-160; }
 
+# e2e_prefix_processes REGEX: the PIDs of this prefix's processes whose
+# command line matches, one a line (other scenarios' prefixes left out).
+e2e_prefix_processes() {
+  local pid
+  for pid in $(pgrep -f "$1" 2>/dev/null); do
+    tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && echo "$pid"
+  done
+}
+
 # e2e_session_ending: a wineboot of this prefix is still ending the session
 # (a power request runs "wineboot --end-session", which outlives the program
 # that asked and ends every program it finds, a newly started one included).
-e2e_session_ending() {
-  local pid
-  for pid in $(pgrep -f 'wineboot' 2>/dev/null); do
-    tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" && return 0
-  done
-  return 1
-}
+e2e_session_ending() { [[ -n $(e2e_prefix_processes 'wineboot') ]]; }
 
 # e2e_wait_exit TIMEOUT_SECONDS: the last started nocturo.exe ends in time,
 # and any session end it asked for is over, so the next start is not caught
@@ -540,10 +543,14 @@ e2e_reg_import() {
   rm -f "$reg"
 }
 
-# e2e_tray_exit: "Salir" from the tray icon's menu.
-e2e_tray_exit() {
+# e2e_tray_menu ITEM: a right-click notification to the tray callback, then
+# item ITEM (1 Mostrar, 2 Acerca de, 3 Salir) of the menu it opens.
+e2e_tray_menu() {
   local out
   e2e_driver tray 517 >/dev/null || e2e_fail "cannot notify the tray callback"
   out=$(e2e_driver wait-menu open 5000) || e2e_fail "the tray menu did not open: $out"
-  e2e_driver menu-select 3 >/dev/null || e2e_fail "cannot choose Salir"
+  e2e_driver menu-select "$1" >/dev/null || e2e_fail "cannot choose item $1 of the tray menu"
 }
+
+# e2e_tray_exit: "Salir" from the tray icon's menu.
+e2e_tray_exit() { e2e_tray_menu 3; }

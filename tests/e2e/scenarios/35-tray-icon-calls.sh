@@ -65,9 +65,7 @@ e2e_wait_for 5 "a tooltip change after the new add" \
   bash -c '(( $(grep -Ec "$1" "$2") > $3 ))' _ "$MODIFY" "$NOCTURO_RELAY" "$changes_before"
 
 # "Salir": one NIM_DELETE, the last call on the icon.
-e2e_driver tray 517 >/dev/null
-out=$(e2e_driver wait-menu open 5000) || e2e_fail "the tray menu did not open: $out"
-e2e_driver menu-select 3 >/dev/null
+e2e_tray_exit
 e2e_wait_exit 20
 deletes=$(e2e_relay_count "$DELETE")
 ((deletes == 1)) || e2e_fail "$deletes NIM_DELETE calls"

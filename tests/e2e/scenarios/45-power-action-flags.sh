@@ -10,16 +10,9 @@
 source "$(dirname "$0")/../lib.sh"
 e2e_setup
 
-# The nocturo.exe processes of the current prefix (the driver's excluded).
-nocturo_processes() {
-  local pid count=0
-  for pid in $(pgrep -f 'nocturo\.exe' 2>/dev/null); do
-    [[ $(tr '\0' ' ' 2>/dev/null <"/proc/$pid/cmdline") == *nocturo_driver* ]] && continue
-    tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX" &&
-      count=$((count + 1))
-  done
-  echo "$count"
-}
+# How many nocturo.exe processes the current prefix has (the driver,
+# nocturo_driver.exe, does not match).
+nocturo_processes() { e2e_prefix_processes 'nocturo\.exe' | wc -l; }
 
 # expect_request FLAGS: one ExitWindowsEx(FLAGS, 0) in the last trace.
 expect_request() {

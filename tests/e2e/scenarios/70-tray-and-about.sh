@@ -38,15 +38,11 @@ e2e_click acercade cerrarayuda
 e2e_wait_window acercade hidden 5000
 
 # "Mostrar..." shows the main window.
-e2e_driver tray 517 >/dev/null
-out=$(e2e_driver wait-menu open 5000) || e2e_fail "the tray menu did not open again: $out"
-e2e_driver menu-select 1 >/dev/null
+e2e_tray_menu 1
 e2e_wait_window principal visible 5000
 
 # "Salir" ends the program without any power request.
-e2e_driver tray 517 >/dev/null
-out=$(e2e_driver wait-menu open 5000) || e2e_fail "the tray menu did not open a third time: $out"
-e2e_driver menu-select 3 >/dev/null
+e2e_tray_exit
 e2e_wait_exit 20
 e2e_relay_calls >&2
 if e2e_relay_has 'Call user32\.ExitWindowsEx'; then e2e_fail "Salir asked for a power action"; fi

@@ -15,9 +15,7 @@ window_at() { # -> "left top" in pixels
   echo "$l $t"
 }
 exit_through_menu() {
-  e2e_driver tray 517 >/dev/null
-  out=$(e2e_driver wait-menu open 5000) || e2e_fail "the tray menu did not open: $out"
-  e2e_driver menu-select 3 >/dev/null
+  e2e_tray_exit
   e2e_wait_exit 20
 }
 expect_stored() { # left top (pixels)
