@@ -36,3 +36,11 @@ if(NOCTURO_DRIVER_SOURCES)
   target_link_libraries(nocturo_driver PRIVATE nocturo_warnings user32 gdi32 shell32 advapi32)
   target_link_options(nocturo_driver PRIVATE -static -static-libgcc -static-libstdc++ -municode)
 endif()
+
+# The end-to-end harness's first question to a prefix: does it run 32-bit
+# programs at all (32-bit Wine may run only through qemu here).
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
+  add_executable(nocturo_probe tests/e2e/probe/i686_probe.cpp)
+  target_link_libraries(nocturo_probe PRIVATE nocturo_warnings user32 kernel32)
+  target_link_options(nocturo_probe PRIVATE -static -static-libgcc -static-libstdc++ -municode -s)
+endif()

@@ -3,10 +3,11 @@
 #   scripts/run.sh /S          the main window
 #   scripts/run.sh /D005 /E /S a five-minute count
 #
-# Which executable runs: the real 32-bit nocturo.exe when 32-bit Wine runs
-# natively on this host; otherwise (32-bit programs only run through qemu
-# emulation, about a minute to start) the 64-bit test build of the same
-# sources, unless NOCTURO_ARCH=i686 asks for the 32-bit one anyway.
+# Which executable runs: the real 32-bit nocturo.exe whenever 32-bit programs
+# run here, natively or through qemu emulation (then it takes about a minute
+# to start, and finding out takes about as long); otherwise the 64-bit test
+# build of the same sources, with the reason. NOCTURO_ARCH=i686 or x64
+# chooses without asking.
 #
 # With DISPLAY set, the program appears there (inside a 1024x768 Wine virtual
 # desktop with a taskbar) and the script waits until it ends. Without DISPLAY,
@@ -27,26 +28,13 @@ cmake --preset windows-x64 >/dev/null && cmake --build --preset windows-x64
 # shellcheck source=../tests/e2e/lib.sh
 source "$root/tests/e2e/lib.sh"
 
-qemu_registered() { grep -qx enabled /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null; }
 arch=${NOCTURO_ARCH:-}
-if [[ -z $arch ]]; then
-  if ! qemu_registered && e2e_i386_runs; then
-    arch=i686
-  else
-    arch=x64
-    echo "run: 32-bit programs run only through qemu emulation here; starting the 64-bit test build" \
-      "(NOCTURO_ARCH=i686 runs the real 32-bit nocturo.exe, which takes about a minute to start)"
-  fi
-fi
-start_timeout=20
-if [[ $arch == i686 ]]; then
-  e2e_enable_i386 || exit 1
-  qemu_registered && start_timeout=240
-fi
-
 e2e_ensure_template
 prefix=$(e2e_cache_dir)/run-prefix
-if ! cmp -s "$prefix/.nocturo-ready" "$(e2e_template_dir)/.nocturo-ready"; then
+# A changed template (new settings, or a 32-bit half it lacked before) makes
+# the kept prefix anew.
+if ! cmp -s "$prefix/.nocturo-ready" "$(e2e_template_dir)/.nocturo-ready" ||
+  [[ $(e2e_syswow64_state "$prefix") != "$(e2e_syswow64_state "$(e2e_template_dir)")" ]]; then
   rm -rf "$prefix"
   cp -a "$(e2e_template_dir)" "$prefix"
 fi
@@ -75,12 +63,30 @@ if [[ -z ${DISPLAY:-} ]]; then
   echo "run: private X display $DISPLAY"
 fi
 
+"$WINESERVER_BIN" -p
+if [[ -z $arch ]]; then
+  echo "run: can this machine run the 32-bit nocturo.exe? (a test program, up to 90 s)"
+  E2E_WORK=$out # where e2e_probe_i686 keeps its output
+  export E2E_WORK
+  if reason=$(e2e_probe_i686); then
+    arch=i686
+    echo "run: starting the real 32-bit nocturo.exe"
+  else
+    arch=x64
+    echo "run: starting the 64-bit build of the same sources instead of the 32-bit nocturo.exe: $reason"
+  fi
+fi
+start_timeout=20
+if [[ $arch == i686 ]]; then
+  e2e_enable_i386 || exit 1
+  # Under qemu a start takes about a minute, more on a busy machine.
+  grep -qx enabled /proc/sys/fs/binfmt_misc/qemu-i386 2>/dev/null && start_timeout=300
+fi
 loader=$WINE64
 [[ $arch == i686 ]] && loader=$WINE32
 exe=$(e2e_exe "$arch" nocturo)
 driver() { "$WINE64" "$(e2e_exe x64 nocturo_driver)" "$@" 2>/dev/null; }
 
-"$WINESERVER_BIN" -p
 echo "run: $exe $*"
 "$loader" "$exe" "$@" &
 nocturo_pid=$!

@@ -44,7 +44,7 @@ step "fuzz targets (5 s each)" scripts/fuzz.sh 5
 
 e2e_log=$(mktemp)
 step "end-to-end tests under Wine" bash -c 'tests/e2e/run.sh 2>&1 | tee "$1"; exit "${PIPESTATUS[0]}"' _ "$e2e_log"
-summary=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$e2e_log" | tail -n 1)
+summary=$(grep -E '^([a-z0-9-]+: )?[0-9]+ passed, [0-9]+ failed(, [0-9]+ skipped)?$' "$e2e_log" | tail -n 1)
 rm -f "$e2e_log"
 
 if ((${#failed_steps[@]})); then

@@ -16,6 +16,14 @@ WINESERVER_BIN=${WINESERVER_BIN:-/usr/lib/wine/wineserver64}
 # so 64-bit and 32-bit programs of one run share it.
 export WINESERVER=$WINESERVER_BIN
 
+# 32-bit Wine under qemu-user needs the whole 32-bit address space reserved
+# up front: otherwise qemu's own mappings lie where Wine must put the shared
+# user data (0x7ffe0000) and every 32-bit program dies at its start with
+# "failed to map the shared user data: c0000018". Native programs ignore it.
+export QEMU_RESERVED_VA=${QEMU_RESERVED_VA:-0xffff0000}
+# The installed 32-bit Wine's own DLLs, which a prefix's syswow64 must hold.
+E2E_I386_DLLS=${E2E_I386_DLLS:-/usr/lib/i386-linux-gnu/wine/i386-windows}
+
 E2E_BUILD_X64=${E2E_BUILD_X64:-$E2E_ROOT/build/windows-x64}
 E2E_BUILD_I686=${E2E_BUILD_I686:-$E2E_ROOT/build/windows}
 # Where screenshots, relay traces and logs of a suite run are kept.
@@ -118,8 +126,30 @@ e2e_configure_prefix() {
 # Z: maps the Unix root, so a Unix path is reachable as Z:\path\with\backslashes.
 winepath_of() { printf 'Z:%s' "${1//\//\\}"; }
 
+# e2e_syswow64_state PREFIX: "full" when the prefix's 32-bit system folder
+# holds the installed 32-bit Wine's DLLs byte for byte, otherwise what is
+# wrong with it.
+e2e_syswow64_state() {
+  local dir=$1/drive_c/windows/syswow64 dll
+  [[ -d $E2E_I386_DLLS ]] || { echo "32-bit Wine (package wine32:i386) is not installed"; return; }
+  [[ -d $dir ]] || { echo "the prefix has no syswow64 folder"; return; }
+  for dll in ntdll kernel32 kernelbase user32 gdi32 advapi32 shell32 comctl32; do
+    [[ -f $dir/$dll.dll ]] || { echo "syswow64 has no $dll.dll (booted while 32-bit Wine could not run)"; return; }
+    cmp -s "$dir/$dll.dll" "$E2E_I386_DLLS/$dll.dll" ||
+      { echo "syswow64/$dll.dll is not the installed 32-bit Wine's"; return; }
+  done
+  echo full
+}
+
+# A template is ready when its settings are today's and, where 32-bit
+# programs can run, its 32-bit half is the installed Wine's. A template booted
+# while 32-bit programs could run that still came out without that half
+# (recorded in .nocturo-wow64) is kept, and the 32-bit scenarios say why.
 e2e_template_ready() {
-  [[ -f $1/.nocturo-ready && $(cat "$1/.nocturo-ready") == "$(e2e_settings_stamp)" ]]
+  [[ -f $1/.nocturo-ready && $(cat "$1/.nocturo-ready") == "$(e2e_settings_stamp)" ]] || return 1
+  e2e_enable_i386 >/dev/null 2>&1 || return 0
+  [[ $(e2e_syswow64_state "$1") == full ]] && return 0
+  [[ $(cat "$1/.nocturo-wow64" 2>/dev/null) == failed:* ]]
 }
 
 # Boots the template prefix when it is not cached yet, or brings its settings
@@ -132,12 +162,21 @@ e2e_ensure_template() {
   (
     flock 9
     e2e_template_ready "$template" && exit 0
+    local wow64=none
+    e2e_enable_i386 >/dev/null 2>&1 && wow64=full
     if [[ -f $template/.nocturo-ready ]]; then
-      e2e_log "updating the settings of the template Wine prefix $template"
-      e2e_configure_prefix "$template"
-      exit
+      if [[ $wow64 == none || $(e2e_syswow64_state "$template") == full ]]; then
+        e2e_log "updating the settings of the template Wine prefix $template"
+        e2e_configure_prefix "$template"
+        exit
+      fi
+      e2e_log "the template Wine prefix $template cannot run 32-bit programs:" \
+        "$(e2e_syswow64_state "$template"); booting it again"
     fi
-    e2e_log "booting a template Wine prefix in $template (once, two to three minutes)"
+    # Booted while 32-bit programs run (through qemu, QEMU_RESERVED_VA above),
+    # the prefix gets its 32-bit half: wineboot fills syswow64 from 32-bit
+    # Wine. Without it the prefix runs only 64-bit programs.
+    e2e_log "booting a template Wine prefix in $template (once, two to five minutes)"
     local staging="$template.tmp.$$" display xvfb_pid fdfile
     rm -rf "$staging"
     fdfile=$(mktemp)
@@ -156,6 +195,14 @@ e2e_ensure_template() {
     WINEPREFIX=$staging "$WINESERVER_BIN" -w
     if ((status == 0)); then
       DISPLAY=$display e2e_configure_prefix "$staging" || status=1
+    fi
+    if [[ $wow64 == full ]]; then
+      local state
+      state=$(e2e_syswow64_state "$staging")
+      if [[ $state != full ]]; then
+        e2e_log "the new template has no usable 32-bit half: $state"
+        echo "failed: $state" >"$staging/.nocturo-wow64"
+      fi
     fi
     kill "$xvfb_pid" 2>/dev/null
     wait "$xvfb_pid" 2>/dev/null
@@ -247,11 +294,12 @@ e2e_exe() {
 # its trace file (filled when --relay is given; only the calls listed in
 # E2E_RELAY_FUNCTIONS are traced).
 e2e_start_nocturo() {
-  local arch=x64 relay=0
+  local arch=x64 relay=0 trace=
   while (($#)); do
     case $1 in
       --arch) arch=$2; shift 2 ;;
       --relay) relay=1; shift ;;
+      --trace) trace=$2; shift 2 ;;
       *) break ;;
     esac
   done
@@ -262,6 +310,7 @@ e2e_start_nocturo() {
   E2E_STARTS=$((${E2E_STARTS:-0} + 1))
   NOCTURO_RELAY=$E2E_ART/relay-$E2E_STARTS-$arch.log
   ((relay)) && debug=+relay
+  [[ -n $trace ]] && debug=$debug,$trace
   (
     cd "$(dirname "$exe")" || exit 1
     WINEDEBUG=$debug exec "$loader" "$exe" "$@"
@@ -395,6 +444,57 @@ e2e_enable_i386() {
   return 1
 }
 
+# e2e_probe_i686: whether this scenario's prefix runs 32-bit programs, found
+# out by running a tiny one (nocturo_probe.exe, exit code 42) within
+# E2E_PROBE_SECONDS (90). A loader error that means it never will ends the
+# wait at once. Prints the reason and returns 1 when they do not run.
+e2e_probe_i686() {
+  local reason state probe out=$E2E_WORK/probe.out pid status limit=${E2E_PROBE_SECONDS:-90}
+  reason=$(e2e_enable_i386 2>&1) || { echo "$reason"; return 1; }
+  state=$(e2e_syswow64_state "$WINEPREFIX")
+  [[ $state == full ]] || { echo "the Wine prefix has no usable 32-bit half: $state"; return 1; }
+  probe=$(e2e_exe i686 nocturo_probe)
+  [[ -f $probe ]] || { echo "$probe is not built"; return 1; }
+  local start=$SECONDS
+  WINEDEBUG=-all,err+all "$WINE32" "$probe" >"$out" 2>&1 &
+  pid=$!
+  local fatal='failed to map|could not load|c0000135|Exec format error|cannot execute|wine: could not'
+  until e2e_pid_gone "$pid"; do
+    if grep -Eq "$fatal" "$out" || ((SECONDS - start >= limit)); then
+      kill "$pid" 2>/dev/null
+      wait "$pid" 2>/dev/null
+      reason=$(grep -Em1 "$fatal" "$out")
+      echo "a 32-bit program did not run in this prefix: ${reason:-no answer in ${limit} s}"
+      return 1
+    fi
+    sleep 0.5
+  done
+  status=0
+  wait "$pid" || status=$?
+  if ((status != 42)); then
+    echo "a 32-bit program ended with $status instead of 42: $(grep -Em1 'err:|wine' "$out")"
+    return 1
+  fi
+  e2e_log "a 32-bit program ran in this prefix in $((SECONDS - start)) s"
+}
+
+# e2e_require_i686: skips the scenario (exit 77, the reason last) unless
+# 32-bit programs run here. Call it after e2e_setup. Under the runner, the
+# first scenario to ask probes and the others read its verdict from
+# E2E_I686_VERDICT.
+e2e_require_i686() {
+  local verdict=${E2E_I686_VERDICT:-$E2E_WORK/i686.verdict} reason
+  (
+    flock 8
+    [[ -s $verdict ]] && exit 0
+    if reason=$(e2e_probe_i686); then echo runs >"$verdict"; else echo "$reason" >"$verdict"; fi
+  ) 8>"$verdict.lock"
+  reason=$(cat "$verdict")
+  [[ $reason == runs ]] && return 0
+  echo "skipped, the shipped 32-bit nocturo.exe was not run: $reason"
+  exit 77
+}
+
 # ---------------------------------------------------------------------------
 # Relay traces
 
@@ -434,6 +534,71 @@ e2e_wait_exit() {
 
 # e2e_reg_query KEY: reg query in this prefix, e.g. 'HKCU\Software\Nocturo\Config'.
 e2e_reg_query() { "$WINE64" reg query "$1" 2>/dev/null | tr -d '\r'; }
+
+# ---------------------------------------------------------------------------
+# The designs
+
+# e2e_check_main_window_geometry: at 96 DPI every control of the shown main
+# window stands where the design puts it (twips / 15, relative to its
+# container, within a pixel), the header band laid out included.
+e2e_check_main_window_geometry() {
+  local left top right bottom origin_x origin_y fx fy
+  e2e_geometry_rect() {
+    local rect
+    rect=$(e2e_get principal "$1" rect)
+    IFS=, read -r left top right bottom <<<"$rect"
+  }
+
+  # The band sits at the client area's top-left corner.
+  e2e_geometry_rect PrincipalBanda
+  origin_x=$left origin_y=$top
+  ((right - left == 241)) || e2e_fail "band width $((right - left)), want 241"
+
+  # e2e_geometry_expect CONTROL CONTAINER_X CONTAINER_Y LEFT TOP WIDTH HEIGHT (design twips)
+  e2e_geometry_expect() {
+    local control=$1 base_x=$2 base_y=$3
+    local want=($((base_x + $4 / 15)) $((base_y + $5 / 15)) $(($6 / 15)) $(($7 / 15)))
+    e2e_geometry_rect "$control"
+    local got=($left $top $((right - left)) $((bottom - top)))
+    local i
+    for i in 0 1 2 3; do
+      local diff=$((got[i] - want[i]))
+      if ((diff < -1 || diff > 1)); then
+        e2e_fail "$control at ${got[*]} (left top width height), design ${want[*]}"
+      fi
+    done
+    e2e_log "$control at ${got[*]}"
+  }
+
+  e2e_geometry_expect frDesconexion "$origin_x" "$origin_y" 240 960 3135 1215
+  e2e_geometry_expect FrModo "$origin_x" "$origin_y" 240 2280 3135 1095
+  e2e_geometry_expect FrInformacion "$origin_x" "$origin_y" 240 3480 3135 1455
+  e2e_geometry_expect btnEmpezar "$origin_x" "$origin_y" 255 5040 975 375
+  e2e_geometry_expect btnDetener "$origin_x" "$origin_y" 1335 5040 975 375
+  e2e_geometry_expect btnSalir "$origin_x" "$origin_y" 2415 5040 975 375
+
+  e2e_geometry_rect frDesconexion
+  fx=$left fy=$top
+  e2e_geometry_expect optDesconexion1 "$fx" "$fy" 240 360 1095 195
+  e2e_geometry_expect txtDentroDe "$fx" "$fy" 1440 315 855 285
+  e2e_geometry_expect optDesconexion2 "$fx" "$fy" 240 720 735 255
+  e2e_geometry_expect txtALas "$fx" "$fy" 1440 720 855 285
+
+  e2e_geometry_rect FrModo
+  fx=$left fy=$top
+  e2e_geometry_expect optModo1 "$fx" "$fy" 120 360 855 195
+  e2e_geometry_expect optModo2 "$fx" "$fy" 120 720 1095 255
+  e2e_geometry_expect optModo3 "$fx" "$fy" 1560 360 975 255
+  e2e_geometry_expect chkForzado "$fx" "$fy" 1560 720 1095 255
+
+  e2e_geometry_rect FrInformacion
+  e2e_geometry_expect lblMinRestantes "$left" "$top" 360 720 2415 525
+
+  # The header band after its layout: 3615 - 480 - 120 = 3015 for the logo,
+  # 3015 - 645 - 120 = 2250 for the description.
+  e2e_geometry_expect PrincipalLogo "$origin_x" "$origin_y" 3015 120 480 480
+  e2e_geometry_expect PrincipalDescripcion "$origin_x" "$origin_y" 645 360 2250 435
+}
 
 # ---------------------------------------------------------------------------
 # Screenshots

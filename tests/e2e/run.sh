@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs the end-to-end scenarios under Wine and prints "N passed, N failed".
+# Runs the end-to-end scenarios under Wine and prints "N passed, N failed"
+# (", N skipped" after it when some were skipped).
 #
 #   tests/e2e/run.sh                 every scenario in tests/e2e/scenarios/
 #   tests/e2e/run.sh countdown tray  the scenarios whose file name contains a word
@@ -8,6 +9,8 @@
 # why), anything else fails. Header comments tune how it runs:
 #   # e2e-timeout: SECONDS    its time limit (default 300)
 #   # e2e-run: background     runs alongside the others (slow, mostly waiting)
+#   # e2e-arch: i686          runs the shipped 32-bit program; the summary
+#                             says whether it ran
 # Logs, screenshots and relay traces go to build/e2e/<scenario>/ and
 # build/e2e/<scenario>.log. E2E_DOC_IMAGES=1 also refreshes docs/images/.
 set -uo pipefail
@@ -17,6 +20,10 @@ here=$(cd "$(dirname "$0")" && pwd)
 source "$here/lib.sh"
 
 mkdir -p "$E2E_OUT"
+# Whether 32-bit programs run here is found out once a run, by the first
+# scenario that needs them.
+export E2E_I686_VERDICT=$E2E_OUT/i686.verdict
+rm -f "$E2E_I686_VERDICT" "$E2E_I686_VERDICT.lock"
 e2e_ensure_template || {
   echo "cannot boot the template Wine prefix" >&2
   echo "0 passed, 1 failed"
@@ -64,7 +71,7 @@ run_scenario() {
 }
 
 passed=0 failed=0 skipped=0
-failures=() second=()
+failures=() second=() i686_passed=() i686_skipped=()
 report() {
   local file=$1 name status took first
   name=$(basename "$file" .sh)
@@ -73,6 +80,10 @@ report() {
     second+=("$name")
     echo "FAILED FIRST $name (exit $first), then passed; first log $E2E_OUT/$name.first-attempt.log:"
     tail -n 8 "$E2E_OUT/$name.first-attempt.log" | sed 's/^/    /'
+  fi
+  if [[ $(header "$file" arch) == i686 ]]; then
+    [[ $status == 0 ]] && i686_passed+=("$name")
+    [[ $status == 77 ]] && i686_skipped+=("$name")
   fi
   case $status in
     0) passed=$((passed + 1)); echo "PASS $name (${took}s)" ;;
@@ -102,7 +113,18 @@ for i in "${!background[@]}"; do
 done
 
 ((skipped)) && echo "$skipped skipped (the reasons are above)"
+if ((${#i686_skipped[@]})); then
+  echo "the shipped 32-bit nocturo.exe was NOT run (${i686_skipped[*]} skipped):" \
+    "$(cat "$E2E_I686_VERDICT" 2>/dev/null || echo "see the logs")"
+elif ((${#i686_passed[@]})); then
+  echo "the shipped 32-bit nocturo.exe ran and passed: ${i686_passed[*]}"
+fi
 ((${#second[@]})) && echo "passed only at the second attempt: ${second[*]}"
 ((failed)) && echo "failed: ${failures[*]}"
-echo "$passed passed, $failed failed"
+# The closing line; "x64-only:" in front of it when the shipped 32-bit
+# program could not be run here.
+counts="$passed passed, $failed failed"
+((skipped)) && counts+=", $skipped skipped"
+((${#i686_skipped[@]})) && counts="x64-only: $counts"
+echo "$counts"
 ((failed == 0))
