@@ -1,6 +1,7 @@
 #include "platform/sim/sim_ui.hpp"
 
 #include <stdexcept>
+#include <utility>
 
 namespace nocturo::sim {
 namespace {
@@ -171,8 +172,11 @@ void SimUi::PopupMenu(WindowId window) {
   Ensure(window);
   ++menusOpened_;
   menuOpen_ = true;
-  if (whileMenuOpen_) {
-    whileMenuOpen_();
+  // Taken before it runs: a menu opened from inside it finds nothing to do,
+  // so a missing guard shows as a second menu, not as endless recursion.
+  const std::function<void()> action = std::exchange(whileMenuOpen_, nullptr);
+  if (action) {
+    action();
   }
   menuOpen_ = false;
   const int choice = menuChoice_;

@@ -79,7 +79,7 @@ class SimUi final : public Ui {
   void SetScreen(const ScreenMetrics& screen) { screen_ = screen; }
 
   // The popup menu: which item the user picks next (0: none), and what
-  // happens while it is open (nested notifications, for example).
+  // happens while the next one is open (nested notifications, for example).
   void SetMenuChoice(int index) { menuChoice_ = index; }
   void SetWhileMenuOpen(std::function<void()> action) { whileMenuOpen_ = std::move(action); }
   int menusOpened() const { return menusOpened_; }
