@@ -97,6 +97,12 @@ void FormWindow::BuildMenu() {
 void FormWindow::Show() {
   ::ShowWindow(Handle(), SW_SHOW);
   ::SetForegroundWindow(Handle());
+  if (design_.focusWhenShown) {
+    if (const ControlRecord* record = controls_.Find(*design_.focusWhenShown); record != nullptr) {
+      lastFocus_ = record->window;  // also where a later activation returns
+      ::SetFocus(record->window);
+    }
+  }
 }
 
 void FormWindow::Hide() {
