@@ -47,6 +47,11 @@ const SimUi::WindowState& SimUi::State(WindowId window) const {
 }
 
 SimUi::WindowState& SimUi::Ensure(WindowId window) {
+  // The real backend ignores such a call; no path of the program may make one.
+  if (destroyed_[Slot(window)]) {
+    throw std::logic_error("a call names " + std::string(DesignOf(window).name) +
+                           ", which has been destroyed");
+  }
   if (!windows_[Slot(window)].exists) {
     Create(window);
   }
@@ -138,6 +143,7 @@ void SimUi::Destroy(WindowId window) {
     timerEnabled_ = false;
   }
   state = WindowState{};
+  destroyed_[Slot(window)] = true;
 }
 
 void SimUi::SetCaption(WindowId window, std::string_view text) {

@@ -17,7 +17,8 @@ namespace nocturo::sim {
 
 // A window system in memory, built from the same design tables as the real
 // one. Tests read every property and act as the user would: clicks, typing,
-// the close box, tray notifications.
+// the close box, tray notifications. A call that names a destroyed window
+// throws std::logic_error, so a test sees the program's mistake.
 class SimUi final : public Ui {
  public:
   SimUi();
@@ -122,6 +123,7 @@ class SimUi final : public Ui {
   Journal* journal_ = nullptr;
   ScreenMetrics screen_{.width = 1024 * 15.0F, .height = 768 * 15.0F};
   std::array<WindowState, 2> windows_{};
+  std::array<bool, 2> destroyed_{};
   std::map<ControlId, ControlState> controls_;
   bool timerEnabled_ = false;
   int timerGeneration_ = 0;
