@@ -51,7 +51,8 @@ e2e_expect_focus acercade leeme
 # label lets the mouse through): the icon's notifications still act.
 xdotool mousemove "$cx" "$cy"
 e2e_driver tray 515 >/dev/null
-e2e_wait_window principal visible 5000
+out=$(e2e_driver wait-window principal visible 5000) ||
+  e2e_fail "a double-click notification with the pointer on Cerrar did not show the main window: $out"
 e2e_log "ok: a double-click notification with the pointer on Cerrar showed the main window"
 e2e_click principal btnSalir
 e2e_wait_window principal hidden 5000
