@@ -6,6 +6,7 @@
 #include "common/conversions.hpp"
 #include "common/masked_time.hpp"
 #include "fuzz_support.hpp"
+#include "scheduler/schedule.hpp"
 
 using nocturo::fuzz::Require;
 
@@ -38,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Require(time->hour >= 0 && time->hour <= 23, "hour 0 to 23");
   Require(time->minute >= 0 && time->minute <= 59, "minute 0 to 59");
   Require(time->second >= 0 && time->second <= 59, "second 0 to 59");
-  const std::int32_t seconds = nocturo::SecondsOfDay(*time);
+  const std::int32_t seconds = nocturo::SegundosDelDia(*time);
   Require(seconds >= 0 && seconds <= 86399, "seconds of day 0 to 86,399");
 
   const std::string text = nocturo::FormatHms(*time);

@@ -55,10 +55,9 @@ void Application::OnTimer() {
   principal_.TrApagarTimer();
 }
 
-void Application::OnMouseMove(WindowId window, float xTwips, float /*yTwips*/,
-                              bool pointerInClient) {
+void Application::OnMouseMove(WindowId window, float xTwips, float /*yTwips*/, bool pointerMove) {
   if (window == WindowId::AcercaDe) {
-    trayCallback_.OnMouseMove(xTwips, pointerInClient);
+    trayCallback_.OnMouseMove(xTwips, pointerMove);
   }
 }
 

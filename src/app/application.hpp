@@ -25,7 +25,7 @@ class Application final : public UiEvents {
   void OnClick(ControlId control) override;
   void OnChange(ControlId control) override;
   void OnTimer() override;
-  void OnMouseMove(WindowId window, float xTwips, float yTwips, bool pointerInClient) override;
+  void OnMouseMove(WindowId window, float xTwips, float yTwips, bool pointerMove) override;
   void OnMenuItem(int index) override;
   void OnCloseBox(WindowId window) override;
   void OnTaskbarCreated() override;

@@ -246,14 +246,6 @@ std::optional<TimeOfDay> ParseTimeOfDay(std::string_view text) {
   return time;
 }
 
-std::int32_t SecondsOfDay(const TimeOfDay& time) {
-  // Formed wide so that a time built by hand with fields out of range cannot
-  // overflow; a valid time gives 0 to 86,399.
-  const std::int64_t seconds =
-      std::int64_t{time.hour} * 3600 + std::int64_t{time.minute} * 60 + std::int64_t{time.second};
-  return static_cast<std::int32_t>(seconds);
-}
-
 std::string FormatTwoDigits(std::int32_t value) {
   // Widened first: the magnitude of the smallest value does not fit.
   const std::int64_t wide = value;

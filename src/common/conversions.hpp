@@ -35,9 +35,6 @@ struct TimeOfDay {
 // "25:00:00", "22:3_:__" and "" are not.
 std::optional<TimeOfDay> ParseTimeOfDay(std::string_view text);
 
-// Seconds since midnight, 0 to 86,399.
-std::int32_t SecondsOfDay(const TimeOfDay& time);
-
 // The numeric format "00": at least two digits, a minus sign before a negative
 // value.
 std::string FormatTwoDigits(std::int32_t value);

@@ -43,7 +43,8 @@ class Ui {
   virtual void Hide(WindowId window) = 0;
   virtual bool IsVisible(WindowId window) const = 0;
   virtual void Repaint(WindowId window) = 0;
-  // Destroys the window if it exists; its timer dies with it.
+  // Destroys the window if it exists; its timer dies with it. A destroyed
+  // window is never created again: later calls naming it do nothing.
   virtual void Destroy(WindowId window) = 0;
   virtual void SetCaption(WindowId window, std::string_view text) = 0;
   virtual std::string Caption(WindowId window) const = 0;

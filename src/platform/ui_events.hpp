@@ -21,10 +21,10 @@ class UiEvents {
   virtual void OnChange(ControlId control) = 0;
   virtual void OnTimer() = 0;
   // A mouse-move event with its coordinates in twips. The shell delivers the
-  // tray icon's notifications this way too. pointerInClient is true when the
-  // pointer really is over the window's client area, which no tray
-  // notification can claim.
-  virtual void OnMouseMove(WindowId window, float xTwips, float yTwips, bool pointerInClient) = 0;
+  // tray icon's notifications this way too. pointerMove is true when the event
+  // is the pointer's own movement over the window (it carries the position the
+  // pointer had), which no tray notification is, wherever the pointer rests.
+  virtual void OnMouseMove(WindowId window, float xTwips, float yTwips, bool pointerMove) = 0;
   // An item of the tray menu was chosen (1 to 3).
   virtual void OnMenuItem(int index) = 0;
   // The user pressed the window's close box.

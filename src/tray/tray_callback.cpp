@@ -5,8 +5,8 @@
 
 namespace nocturo {
 
-void TrayCallback::OnMouseMove(float xTwips, bool pointerInClient) {
-  if (pointerInClient) {
+void TrayCallback::OnMouseMove(float xTwips, bool pointerMove) {
+  if (pointerMove) {
     return;
   }
   const float twipsPerPixel = platform_.ui.Screen().twipsPerPixelX;

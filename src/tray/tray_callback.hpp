@@ -21,7 +21,7 @@ class TrayCallback {
   // Decodes a notification. Real pointer movement over the About window is not
   // a notification and is ignored: on a scaled display the window is wide
   // enough for its coordinates to look like one.
-  void OnMouseMove(float xTwips, bool pointerInClient);
+  void OnMouseMove(float xTwips, bool pointerMove);
   // mnuTray: 1 shows the main window, 2 the About window, 3 ends the program.
   void MnuTrayClick(int index);
 

@@ -87,6 +87,9 @@ struct WindowDesign {
   bool hasIcon = false;
   std::span<const ControlDesign> controls;
   MenuDesign menu;
+  // The control that has the focus each time the window is shown; nothing:
+  // the focus returns to where the user left it.
+  std::optional<ControlId> focusWhenShown;
 };
 
 const WindowDesign& FrPrincipalDesign();

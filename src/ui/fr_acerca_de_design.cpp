@@ -58,6 +58,7 @@ const WindowDesign kDesign{
     .hasIcon = false,
     .controls = kControls,
     .menu = {.name = "mnuSTray", .caption = "Menu", .items = kMenuItems},
+    .focusWhenShown = ControlId::leeme,
 };
 
 }  // namespace

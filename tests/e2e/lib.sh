@@ -401,6 +401,25 @@ e2e_type() {
   out=$(e2e_driver type "$1" "$id" "$3") || e2e_fail "type into $1/$2: ${out:-$(e2e_driver_failure)}"
 }
 
+# e2e_expect_focus WINDOW CONTROL [TIMEOUT_SECONDS]: the keyboard focus comes
+# to the control (the driver's "focus" reads "WINDOW ID", ID 0 for the window
+# itself).
+e2e_focus_is() { [[ $(e2e_driver focus) == "$1" ]]; }
+e2e_expect_focus() {
+  local id
+  id=$(e2e_ctl "$2") || exit 1
+  e2e_poll "${3:-5}" e2e_focus_is "$1 $id" ||
+    e2e_fail "the focus is on '$(e2e_driver focus)', not on $1/$2 ($1 $id)"
+  e2e_log "ok: the focus is on $1/$2"
+}
+
+# e2e_centre_of WINDOW CONTROL: "X Y", the control's centre in screen pixels.
+e2e_centre_of() {
+  local l t r b
+  IFS=, read -r l t r b <<<"$(e2e_get "$1" "$2" rect)"
+  echo "$(((l + r) / 2)) $(((t + b) / 2))"
+}
+
 e2e_wait_window() {
   local out
   out=$(e2e_driver wait-window "$1" "$2" "${3:-10000}") || e2e_fail "window $1 not $2: ${out:-$(e2e_driver_failure)}"

@@ -28,6 +28,9 @@ TEST(CommandLine, ReadsTheAtTimeAnywhereInAnyCase) {
 TEST(CommandLine, CarriesMinutesIntoHoursAndWrapsHours) {
   EXPECT_EQ(Parse("/A1075").atTime, (TimeOfDay{11, 15, 0}));
   EXPECT_EQ(Parse("/A2500").atTime, (TimeOfDay{1, 0, 0}));
+  // The minutes carry first, then the hours wrap: 23:75 is 24:15, so 00:15.
+  EXPECT_EQ(Parse("/A2375").atTime, (TimeOfDay{0, 15, 0}))
+      << "23:75 is 24:15, which wraps to 00:15";
   EXPECT_EQ(Parse("/A9999").atTime, (TimeOfDay{4, 39, 0}));
 }
 
@@ -87,8 +90,12 @@ TEST(CommandLine, CountsPositionsInCharactersNotBytes) {
 TEST(CommandLine, MalformedBytesNeverSpellASwitch) {
   // Overlong encodings of "E" and "/" must not decode to them.
   EXPECT_FALSE(Parse("/\xC1\x85").start);
-  EXPECT_FALSE(Parse("\xC0\xAF" "E").start);
-  EXPECT_FALSE(Parse("\xE0\x80\xAF" "I").immediate);
+  EXPECT_FALSE(Parse("\xC0\xAF"
+                     "E")
+                   .start);
+  EXPECT_FALSE(Parse("\xE0\x80\xAF"
+                     "I")
+                   .immediate);
 }
 
 class LoadHandler : public ::testing::Test {
@@ -142,8 +149,14 @@ TEST_F(LoadHandler, MinutesComeAfterTheAtTimeAndDecideTheMode) {
 
 TEST_F(LoadHandler, TheLastActionSwitchProcessedWins) {
   ASSERT_TRUE(program.Start("/ML /MA"));
-  EXPECT_EQ(program.ui().Value(optModo3), 1);
+  EXPECT_EQ(program.ui().Value(optModo3), 1) << "/ML is processed after /MA";
   EXPECT_EQ(program.ui().Value(optModo1), 0);
+}
+
+TEST_F(LoadHandler, LogOffWinsOverRestartWhateverTheirOrder) {
+  ASSERT_TRUE(program.Start("/MR /ML"));
+  EXPECT_EQ(program.ui().Value(optModo3), 1) << "/ML is processed after /MR";
+  EXPECT_EQ(program.ui().Value(optModo2), 0);
 }
 
 TEST_F(LoadHandler, RestartAlone) {

@@ -183,7 +183,7 @@ TEST(ParseNumber, DoesNotDependOnAPointInTheMiddleOfTheText) {
   EXPECT_EQ(ParseNumber(".5", kComma), std::nullopt);
 }
 
-// ParseTimeOfDay and SecondsOfDay
+// ParseTimeOfDay
 
 TEST(ParseTimeOfDay, ReadsTheMaskedBoxText) {
   EXPECT_EQ(ParseTimeOfDay("22:30:00"), (TimeOfDay{22, 30, 0}));
@@ -228,13 +228,6 @@ TEST(ParseTimeOfDay, RefusesMalformedTexts) {
                            "22 :30", "22:30 XM", "AM", "22.30", "-1:00"}) {
     EXPECT_EQ(ParseTimeOfDay(text), std::nullopt) << text;
   }
-}
-
-TEST(SecondsOfDay, CountsFromMidnight) {
-  EXPECT_EQ(SecondsOfDay({0, 0, 0}), 0);
-  EXPECT_EQ(SecondsOfDay({14, 30, 0}), 52200);
-  EXPECT_EQ(SecondsOfDay({23, 0, 0}), 82800);
-  EXPECT_EQ(SecondsOfDay({23, 59, 59}), 86399);
 }
 
 // Formatting

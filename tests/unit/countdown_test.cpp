@@ -27,7 +27,7 @@ TEST(RemainingTimeText, DoesNotReduceHoursToADay) {
 TEST(RemainingTimeText, ShowsNegativePartsWithASign) {
   EXPECT_EQ(TextoTiempoRestante(-1), "00:00:-01");
   EXPECT_EQ(TextoTiempoRestante(-3661), "-01:-01:-01");
-  EXPECT_NO_THROW(TextoTiempoRestante(INT32_MIN));
+  EXPECT_EQ(TextoTiempoRestante(INT32_MIN), "-596523:-14:-08");  // no magnitude overflows
 }
 
 class Countdown : public ::testing::Test {

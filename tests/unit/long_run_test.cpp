@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "model_checker.hpp"
-#include "scheduler/countdown_text.hpp"
 #include "sim_fixture.hpp"
 
 namespace nocturo {

@@ -16,7 +16,6 @@
 #include <string_view>
 #include <type_traits>
 
-#include "scheduler/countdown_text.hpp"
 #include "sim_fixture.hpp"
 
 namespace nocturo::testing {
@@ -258,7 +257,6 @@ inline void CheckState(const Observation& o, Verdict& v) {
   v.Equal(o.icons, 1U, "the icon is shown while the program lives");
   if (o.counting) {
     v.True(o.count >= 1, "a running count has a second left");
-    v.Equal(o.display, TextoTiempoRestante(o.count), "the display follows the count");
     v.Equal(o.display, OracleDisplay(o.count), "the display reads hh:mm:ss");
     v.Equal(o.status, o.count > 30 ? "CONTANDO" : "ATENCIÓN!", "the status while counting");
     v.True(o.statusColour == kBlack || o.statusColour == kDarkRed,

@@ -77,13 +77,13 @@ TEST_F(ProgramEnd, APowerActionHidesSavesRequestsSavesAgainClosesAndEnds) {
 }
 
 TEST_F(ProgramEnd, TheDeleteRecordCarriesOnlyItsSizeWindowAndId) {
+  const std::uint32_t about = program.ui().Handle(WindowId::AcercaDe);  // gone after the end
   program.ui().SetMenuChoice(3);
   program.machine.Run([&] { program.ui().PostTrayNotification(517); });
   const auto calls = program.system().CallsNamed("Shell_NotifyIconA");
   ASSERT_FALSE(calls.empty());
   const std::vector<std::uint8_t>& bytes = calls.back()->bytes;
   ASSERT_EQ(bytes.size(), 88U);
-  const std::uint32_t about = program.ui().Handle(WindowId::AcercaDe);
   EXPECT_EQ(bytes[0], 88);
   EXPECT_EQ(bytes[4] | bytes[5] << 8 | bytes[6] << 16 | bytes[7] << 24, static_cast<int>(about));
   EXPECT_EQ(bytes[8], 1);

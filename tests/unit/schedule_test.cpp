@@ -9,8 +9,11 @@ namespace {
 using enum ControlId;
 using testing::Program;
 
-TEST(SegundosDelDia, CountsFromMidnightWithoutOverflow) {
+TEST(SegundosDelDia, CountsFromMidnightPastWhatSixteenBitsHold) {
   EXPECT_EQ(SegundosDelDia({0, 0, 0}), 0);
+  EXPECT_EQ(SegundosDelDia({14, 30, 0}), 52200);
+  EXPECT_EQ(SegundosDelDia({9, 6, 7}), 32767);
+  EXPECT_EQ(SegundosDelDia({9, 6, 8}), 32768);
   EXPECT_EQ(SegundosDelDia({23, 0, 0}), 82800);
   EXPECT_EQ(SegundosDelDia({23, 59, 59}), 86399);
 }
@@ -25,6 +28,9 @@ TEST(SecondsForMinutes, RoundsHalfToEven) {
   EXPECT_EQ(SecondsForMinutes(999), 59940);
   EXPECT_EQ(SecondsForMinutes(0.025), 2);   // 1.5 seconds go to 2
   EXPECT_EQ(SecondsForMinutes(0.0125), 1);  // 0.75 seconds go to 1
+  // Exact halves, where half to even and half away from zero part ways.
+  EXPECT_EQ(SecondsForMinutes(0.375), 22);  // 22.5 seconds
+  EXPECT_EQ(SecondsForMinutes(0.875), 52);  // 52.5 seconds
 }
 
 TEST(SecondsForMinutes, RefusesCountsThatCouldNeverAct) {

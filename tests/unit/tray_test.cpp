@@ -97,8 +97,9 @@ TEST_F(TrayNotifications, NotificationsWhileTheMenuIsOpenAreTurnedAway) {
     program.ui().PostTrayNotification(515);
   });
   program.ui().PostTrayNotification(517);
-  EXPECT_EQ(program.ui().menusOpened(), 1);
-  EXPECT_FALSE(program.ui().IsVisible(WindowId::Principal));
+  EXPECT_EQ(program.ui().menusOpened(), 1) << "a release while the menu was open opened another";
+  EXPECT_FALSE(program.ui().IsVisible(WindowId::Principal))
+      << "a double-click while the menu was open showed the main window";
   EXPECT_EQ(program.app.trayCallback().Mensaje(), 515);
   EXPECT_FALSE(program.app.trayCallback().Ocupado());
 }

@@ -80,21 +80,31 @@ TEST_F(Position, GarbageOfAnyKindCentres) {
   EXPECT_EQ(bounds.top, 50);
 }
 
+// At 192 DPI a pixel is 7.5 twips, so a moved window can stand on a half
+// twip, which is written with the regional separator and read back to the
+// nearest twip, a half going to the even one.
 TEST_F(Position, AMovedWindowComesBackAtTheNextStart) {
+  const ScreenMetrics highDpi{
+      .width = 15360, .height = 11520, .twipsPerPixelX = 7.5F, .twipsPerPixelY = 7.5F};
   {
     Program first;
+    first.ui().SetScreen(highDpi);
+    ASSERT_EQ(first.machine.regional.decimalSeparator, ",");
     ASSERT_TRUE(first.Start());
-    first.ui().Move(WindowId::Principal, -120, 345);
+    first.ui().Move(WindowId::Principal, -17 * 7.5F, 47 * 7.5F);
     first.ui().SetMenuChoice(3);
     EXPECT_FALSE(first.machine.Run([&] { first.ui().PostTrayNotification(517); }));
-    EXPECT_EQ(first.machine.settings.Get("PosX"), "-120");
-    EXPECT_EQ(first.machine.settings.Get("PosY"), "345");
+    EXPECT_EQ(first.machine.settings.Get("PosX").value_or(""), "-127,5")
+        << "written with the regional separator";
+    EXPECT_EQ(first.machine.settings.Get("PosY").value_or(""), "352,5")
+        << "written with the regional separator";
     program.machine.settings.Put("PosX", *first.machine.settings.Get("PosX"));
     program.machine.settings.Put("PosY", *first.machine.settings.Get("PosY"));
   }
+  program.ui().SetScreen(highDpi);
   const TwipsRect bounds = Restored();
-  EXPECT_EQ(bounds.left, -120);
-  EXPECT_EQ(bounds.top, 345);
+  EXPECT_EQ(bounds.left, -128);
+  EXPECT_EQ(bounds.top, 352);
 }
 
 TEST_F(Position, AnImmediateActionWritesBackThePositionItRestored) {

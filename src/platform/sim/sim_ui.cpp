@@ -1,6 +1,7 @@
 #include "platform/sim/sim_ui.hpp"
 
 #include <stdexcept>
+#include <utility>
 
 namespace nocturo::sim {
 namespace {
@@ -46,6 +47,11 @@ const SimUi::WindowState& SimUi::State(WindowId window) const {
 }
 
 SimUi::WindowState& SimUi::Ensure(WindowId window) {
+  // The real backend ignores such a call; no path of the program may make one.
+  if (destroyed_[Slot(window)]) {
+    throw std::logic_error("a call names " + std::string(DesignOf(window).name) +
+                           ", which has been destroyed");
+  }
   if (!windows_[Slot(window)].exists) {
     Create(window);
   }
@@ -137,6 +143,7 @@ void SimUi::Destroy(WindowId window) {
     timerEnabled_ = false;
   }
   state = WindowState{};
+  destroyed_[Slot(window)] = true;
 }
 
 void SimUi::SetCaption(WindowId window, std::string_view text) {
@@ -171,8 +178,11 @@ void SimUi::PopupMenu(WindowId window) {
   Ensure(window);
   ++menusOpened_;
   menuOpen_ = true;
-  if (whileMenuOpen_) {
-    whileMenuOpen_();
+  // Taken before it runs: a menu opened from inside it finds nothing to do,
+  // so a missing guard shows as a second menu, not as endless recursion.
+  const std::function<void()> action = std::exchange(whileMenuOpen_, nullptr);
+  if (action) {
+    action();
   }
   menuOpen_ = false;
   const int choice = menuChoice_;

@@ -17,7 +17,8 @@ namespace nocturo::sim {
 
 // A window system in memory, built from the same design tables as the real
 // one. Tests read every property and act as the user would: clicks, typing,
-// the close box, tray notifications.
+// the close box, tray notifications. A call that names a destroyed window
+// throws std::logic_error, so a test sees the program's mistake.
 class SimUi final : public Ui {
  public:
   SimUi();
@@ -79,7 +80,7 @@ class SimUi final : public Ui {
   void SetScreen(const ScreenMetrics& screen) { screen_ = screen; }
 
   // The popup menu: which item the user picks next (0: none), and what
-  // happens while it is open (nested notifications, for example).
+  // happens while the next one is open (nested notifications, for example).
   void SetMenuChoice(int index) { menuChoice_ = index; }
   void SetWhileMenuOpen(std::function<void()> action) { whileMenuOpen_ = std::move(action); }
   int menusOpened() const { return menusOpened_; }
@@ -122,6 +123,7 @@ class SimUi final : public Ui {
   Journal* journal_ = nullptr;
   ScreenMetrics screen_{.width = 1024 * 15.0F, .height = 768 * 15.0F};
   std::array<WindowState, 2> windows_{};
+  std::array<bool, 2> destroyed_{};
   std::map<ControlId, ControlState> controls_;
   bool timerEnabled_ = false;
   int timerGeneration_ = 0;

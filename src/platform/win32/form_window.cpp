@@ -97,6 +97,12 @@ void FormWindow::BuildMenu() {
 void FormWindow::Show() {
   ::ShowWindow(Handle(), SW_SHOW);
   ::SetForegroundWindow(Handle());
+  if (design_.focusWhenShown) {
+    if (const ControlRecord* record = controls_.Find(*design_.focusWhenShown); record != nullptr) {
+      lastFocus_ = record->window;  // also where a later activation returns
+      ::SetFocus(record->window);
+    }
+  }
 }
 
 void FormWindow::Hide() {
@@ -322,25 +328,22 @@ void FormWindow::OnClose() {
 }
 
 // The tray icon's notifications arrive here as mouse moves (x carries the
-// mouse message), so the pointer's real position tells the two apart. Only the
-// About window, which owns the icon, has a mouse-move handler.
+// mouse message). A move the pointer made carries the position the system
+// recorded with the message; a notification claims another one, wherever the
+// pointer happens to rest. Only the About window, which owns the icon, has a
+// mouse-move handler.
 void FormWindow::OnMouseMove(LPARAM lParam) {
   if (design_.id != WindowId::AcercaDe || events_ == nullptr || building_) {
     return;
   }
-  const HWND window = Handle();
-  bool pointerInClient = false;
-  if (::IsWindowVisible(window) != FALSE) {
-    POINT pointer{};
-    RECT client{};
-    ::GetCursorPos(&pointer);
-    ::ScreenToClient(window, &pointer);
-    ::GetClientRect(window, &client);
-    pointerInClient = ::PtInRect(&client, pointer) != FALSE;
-  }
-  events_->OnMouseMove(design_.id, static_cast<float>(GET_X_LPARAM(lParam)) * scale_.twipsPerPixelX,
-                       static_cast<float>(GET_Y_LPARAM(lParam)) * scale_.twipsPerPixelY,
-                       pointerInClient);
+  const DWORD recorded = ::GetMessagePos();
+  POINT pointer{GET_X_LPARAM(recorded), GET_Y_LPARAM(recorded)};
+  ::ScreenToClient(Handle(), &pointer);
+  const int x = GET_X_LPARAM(lParam);
+  const int y = GET_Y_LPARAM(lParam);
+  const bool pointerMove = pointer.x == x && pointer.y == y;
+  events_->OnMouseMove(design_.id, static_cast<float>(x) * scale_.twipsPerPixelX,
+                       static_cast<float>(y) * scale_.twipsPerPixelY, pointerMove);
 }
 
 // Every top-level window hears that the taskbar came back; the About window,

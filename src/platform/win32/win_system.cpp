@@ -87,11 +87,15 @@ void WinSystem::CloseHandle(SystemHandle handle) {
 }
 
 // A named mutex in the user's session: the first copy creates it, later ones
-// find it.
+// find it. A copy running elevated or as another user holds one that this copy
+// may not open: the name exists all the same, so that copy counts too.
 bool WinSystem::PreviousInstanceRunning() {
-  if (!singleInstance_) {
+  if (!instanceChecked_) {
     singleInstance_.reset(::CreateMutexW(nullptr, FALSE, L"Local\\Nocturo.SingleInstance"));
-    previousInstance_ = singleInstance_ != nullptr && ::GetLastError() == ERROR_ALREADY_EXISTS;
+    const DWORD error = ::GetLastError();
+    previousInstance_ =
+        singleInstance_ ? error == ERROR_ALREADY_EXISTS : error == ERROR_ACCESS_DENIED;
+    instanceChecked_ = true;
   }
   return previousInstance_;
 }

@@ -34,6 +34,7 @@ class WinSystem final : public System {
  private:
   // Held for the whole run: while it exists, later copies see it.
   UniqueHandle singleInstance_;
+  bool instanceChecked_ = false;
   bool previousInstance_ = false;
 };
 

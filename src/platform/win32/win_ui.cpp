@@ -34,20 +34,17 @@ bool WinUi::TranslateDialogMessage(MSG& message) {
   return false;
 }
 
-FormWindow& WinUi::Ensure(WindowId window) {
+// Each window is made once: one that was destroyed, or that the system would
+// not create, stays gone, so no later call runs its load handler again.
+FormWindow* WinUi::Live(WindowId window) {
   std::unique_ptr<FormWindow>& form = forms_[Slot(window)];
-  if (!form || form->Handle() == nullptr) {
-    if (form) {
-      retired_.push_back(std::move(form));
-    }
+  if (!form && !destroyed_[Slot(window)]) {
     // Stored before it is built: the load handler already reaches the window.
     form = std::make_unique<FormWindow>(DesignOf(window), scale_, taskbarCreatedMessage_);
     form->SetEvents(events_);
-    FormWindow& created = *form;
-    created.Create();
-    return created;
+    form->Create();
   }
-  return *form;
+  return form && form->Handle() != nullptr ? form.get() : nullptr;
 }
 
 const FormWindow* WinUi::Existing(WindowId window) const {
@@ -56,7 +53,8 @@ const FormWindow* WinUi::Existing(WindowId window) const {
 }
 
 ControlRecord* WinUi::Control(ControlId control) {
-  return Ensure(WindowOf(control)).Controls().Find(control);
+  FormWindow* form = Live(WindowOf(control));
+  return form != nullptr ? form->Controls().Find(control) : nullptr;
 }
 
 const ControlRecord* WinUi::ExistingControl(ControlId control) const {
@@ -69,15 +67,19 @@ bool WinUi::Exists(WindowId window) const {
 }
 
 void WinUi::Load(WindowId window) {
-  Ensure(window);
+  Live(window);
 }
 
 void WinUi::Show(WindowId window) {
-  Ensure(window).Show();
+  if (FormWindow* form = Live(window); form != nullptr) {
+    form->Show();
+  }
 }
 
 void WinUi::Hide(WindowId window) {
-  Ensure(window).Hide();
+  if (FormWindow* form = Live(window); form != nullptr) {
+    form->Hide();
+  }
 }
 
 bool WinUi::IsVisible(WindowId window) const {
@@ -86,10 +88,13 @@ bool WinUi::IsVisible(WindowId window) const {
 }
 
 void WinUi::Repaint(WindowId window) {
-  Ensure(window).Repaint();
+  if (FormWindow* form = Live(window); form != nullptr) {
+    form->Repaint();
+  }
 }
 
 void WinUi::Destroy(WindowId window) {
+  destroyed_[Slot(window)] = true;
   std::unique_ptr<FormWindow>& form = forms_[Slot(window)];
   if (form) {
     form->Destroy();
@@ -98,7 +103,9 @@ void WinUi::Destroy(WindowId window) {
 }
 
 void WinUi::SetCaption(WindowId window, std::string_view text) {
-  Ensure(window).SetCaption(text);
+  if (FormWindow* form = Live(window); form != nullptr) {
+    form->SetCaption(text);
+  }
 }
 
 std::string WinUi::Caption(WindowId window) const {
@@ -112,19 +119,25 @@ TwipsRect WinUi::Bounds(WindowId window) const {
 }
 
 void WinUi::Move(WindowId window, float left, float top) {
-  Ensure(window).Move(left, top);
+  if (FormWindow* form = Live(window); form != nullptr) {
+    form->Move(left, top);
+  }
 }
 
 std::uint32_t WinUi::Handle(WindowId window) {
-  return ToHandle32(Ensure(window).Handle());
+  const FormWindow* form = Live(window);
+  return form != nullptr ? ToHandle32(form->Handle()) : 0;
 }
 
 std::uint32_t WinUi::Icon(WindowId window) {
-  return ToHandle32(Ensure(window).Icon());
+  const FormWindow* form = Live(window);
+  return form != nullptr ? ToHandle32(form->Icon()) : 0;
 }
 
 void WinUi::PopupMenu(WindowId window) {
-  Ensure(window).PopupMenu();
+  if (FormWindow* form = Live(window); form != nullptr) {
+    form->PopupMenu();
+  }
 }
 
 std::string WinUi::Text(ControlId control) const {
@@ -135,7 +148,7 @@ std::string WinUi::Text(ControlId control) const {
 
 void WinUi::SetText(ControlId control, std::string_view text) {
   if (ControlRecord* record = Control(control); record != nullptr) {
-    Ensure(WindowOf(control)).Controls().SetText(*record, text);
+    forms_[Slot(WindowOf(control))]->Controls().SetText(*record, text);
   }
 }
 
@@ -146,7 +159,7 @@ bool WinUi::Enabled(ControlId control) const {
 
 void WinUi::SetEnabled(ControlId control, bool enabled) {
   if (ControlRecord* record = Control(control); record != nullptr) {
-    Ensure(WindowOf(control)).Controls().SetEnabled(*record, enabled);
+    forms_[Slot(WindowOf(control))]->Controls().SetEnabled(*record, enabled);
   }
 }
 
@@ -158,7 +171,7 @@ int WinUi::Value(ControlId control) const {
 
 void WinUi::SetValue(ControlId control, int value) {
   if (ControlRecord* record = Control(control); record != nullptr) {
-    Ensure(WindowOf(control)).Controls().SetValue(*record, value);
+    forms_[Slot(WindowOf(control))]->Controls().SetValue(*record, value);
   }
 }
 
@@ -169,7 +182,7 @@ Colour WinUi::ForeColour(ControlId control) const {
 
 void WinUi::SetForeColour(ControlId control, Colour colour) {
   if (ControlRecord* record = Control(control); record != nullptr) {
-    Ensure(WindowOf(control)).Controls().SetForeColour(*record, colour);
+    forms_[Slot(WindowOf(control))]->Controls().SetForeColour(*record, colour);
   }
 }
 
@@ -181,13 +194,13 @@ TwipsRect WinUi::ControlBounds(ControlId control) const {
 
 void WinUi::SetControlLeft(ControlId control, float left) {
   if (ControlRecord* record = Control(control); record != nullptr) {
-    Ensure(WindowOf(control)).Controls().SetLeft(*record, left);
+    forms_[Slot(WindowOf(control))]->Controls().SetLeft(*record, left);
   }
 }
 
 void WinUi::SetControlWidth(ControlId control, float width) {
   if (ControlRecord* record = Control(control); record != nullptr) {
-    Ensure(WindowOf(control)).Controls().SetWidth(*record, width);
+    forms_[Slot(WindowOf(control))]->Controls().SetWidth(*record, width);
   }
 }
 
@@ -203,7 +216,9 @@ bool WinUi::TimerEnabled() const {
 }
 
 void WinUi::SetTimerEnabled(bool enabled) {
-  Ensure(WindowId::Principal).SetTimerEnabled(enabled);
+  if (FormWindow* form = Live(WindowId::Principal); form != nullptr) {
+    form->SetTimerEnabled(enabled);
+  }
 }
 
 ScreenMetrics WinUi::Screen() const {

@@ -13,7 +13,8 @@ namespace nocturo::win32 {
 
 // The program's windows on Windows. A window is created by the first call that
 // needs it (queries about a window that does not exist answer as for a blank
-// one and create nothing).
+// one and create nothing). Once destroyed it stays destroyed: calls naming it
+// do nothing.
 class WinUi final : public Ui {
  public:
   WinUi();
@@ -57,7 +58,8 @@ class WinUi final : public Ui {
   ScreenMetrics Screen() const override;
 
  private:
-  FormWindow& Ensure(WindowId window);
+  // The window, created on first use; nothing once it has been destroyed.
+  FormWindow* Live(WindowId window);
   const FormWindow* Existing(WindowId window) const;
   ControlRecord* Control(ControlId control);
   const ControlRecord* ExistingControl(ControlId control) const;
@@ -66,6 +68,7 @@ class WinUi final : public Ui {
   UINT taskbarCreatedMessage_;
   UiEvents* events_ = nullptr;
   std::array<std::unique_ptr<FormWindow>, 2> forms_;
+  std::array<bool, 2> destroyed_{};
   // Destroyed windows' objects, kept until the end: a window may be destroyed
   // from inside one of its own handlers.
   std::vector<std::unique_ptr<FormWindow>> retired_;

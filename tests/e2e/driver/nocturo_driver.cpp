@@ -29,6 +29,13 @@
 //                                         readable but its security denies setting them
 //   reg-volatile KEY                      creates HKCU\KEY as a volatile key (no lasting
 //                                         subkey can be created under it)
+//   hold-mutex NAME MS                    creates the mutex NAME with a security that lets
+//                                         others only wait on it (as a copy running elevated
+//                                         leaves it), prints "held" and keeps it for MS
+//   mutex-probe NAME                      CreateMutexW(NAME) as a program would: "created",
+//                                         "exists" or "error N"
+//   focus                                 the window with the keyboard focus, anywhere:
+//                                         "WINDOW ID" (ID 0 for the window itself) or "none"
 //
 // Several commands can be given at once, separated by a ";" argument; they run
 // one after the other and the first failure stops the rest.
@@ -569,6 +576,73 @@ void DenyRegistryWrites(std::wstring_view path) {
          std::to_wstring(status));
 }
 
+// Everyone may wait on the mutex and nothing else; the handle returned to its
+// creator keeps full access.
+void HoldRestrictedMutex(std::wstring_view name, int milliseconds) {
+  SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+  PSID everyone = nullptr;
+  if (!AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone))
+    Fail(L"AllocateAndInitializeSid failed");
+  EXPLICIT_ACCESSW entry = {};
+  entry.grfAccessPermissions = SYNCHRONIZE;
+  entry.grfAccessMode = SET_ACCESS;
+  entry.grfInheritance = NO_INHERITANCE;
+  entry.Trustee.TrusteeForm = TRUSTEE_IS_SID;
+  entry.Trustee.TrusteeType = TRUSTEE_IS_WELL_KNOWN_GROUP;
+  entry.Trustee.ptstrName = static_cast<LPWSTR>(everyone);
+  PACL acl = nullptr;
+  const DWORD status = SetEntriesInAclW(1, &entry, nullptr, &acl);
+  FreeSid(everyone);
+  if (status != ERROR_SUCCESS)
+    Fail(L"SetEntriesInAcl failed: error " + std::to_wstring(status));
+  SECURITY_DESCRIPTOR descriptor{};
+  InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+  SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE);
+  SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, FALSE};
+  HANDLE mutex = CreateMutexW(&attributes, FALSE, std::wstring(name).c_str());
+  const DWORD error = GetLastError();
+  LocalFree(acl);
+  if (mutex == nullptr)
+    Fail(L"cannot create the mutex: error " + std::to_wstring(error));
+  if (error == ERROR_ALREADY_EXISTS) {
+    CloseHandle(mutex);
+    Fail(L"the mutex already exists");
+  }
+  Print(L"held");
+  Sleep(static_cast<DWORD>(milliseconds));
+  CloseHandle(mutex);
+}
+
+std::wstring ProbeMutex(std::wstring_view name) {
+  HANDLE mutex = CreateMutexW(nullptr, FALSE, std::wstring(name).c_str());
+  const DWORD error = GetLastError();
+  if (mutex == nullptr)
+    return L"error " + std::to_wstring(error);
+  CloseHandle(mutex);
+  return error == ERROR_ALREADY_EXISTS ? L"exists" : L"created";
+}
+
+// The focus of the foreground window's thread, named by the program's window
+// and the control's identifier.
+std::wstring FocusedWindow() {
+  HWND foreground = GetForegroundWindow();
+  if (foreground == nullptr)
+    return L"none";
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(foreground, nullptr), &info) ||
+      info.hwndFocus == nullptr)
+    return L"none";
+  HWND top = GetAncestor(info.hwndFocus, GA_ROOT);
+  for (const auto& known : kWindows) {
+    if (ClassOf(top) == known.className) {
+      const int id = info.hwndFocus == top ? 0 : GetDlgCtrlID(info.hwndFocus);
+      return std::wstring(known.name) + L" " + std::to_wstring(id);
+    }
+  }
+  return L"other " + ClassOf(info.hwndFocus);
+}
+
 void Run(const std::vector<std::wstring_view>& args) {
   const auto need = [&](std::size_t count, const wchar_t* usage) {
     if (args.size() != count)
@@ -709,6 +783,15 @@ void Run(const std::vector<std::wstring_view>& args) {
   } else if (command == L"reg-deny-write") {
     need(2, L"reg-deny-write KEY");
     DenyRegistryWrites(args[1]);
+  } else if (command == L"hold-mutex") {
+    need(3, L"hold-mutex NAME MS");
+    HoldRestrictedMutex(args[1], ParseInt(args[2], L"duration"));
+  } else if (command == L"mutex-probe") {
+    need(2, L"mutex-probe NAME");
+    Print(ProbeMutex(args[1]));
+  } else if (command == L"focus") {
+    need(1, L"focus");
+    Print(FocusedWindow());
   } else if (command == L"reg-volatile") {
     need(2, L"reg-volatile KEY");
     RegCloseKey(CreateUserKey(args[1], REG_OPTION_VOLATILE, KEY_READ));

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Without switches only the tray icon shows. Its double-click opens the main
 # window, its menu shows the main window or the About window and ends the
-# program, which then has saved the window position.
+# program, which then has saved the window position. Each showing of the About
+# window puts the focus on the read-me, and the icon's notifications work
+# while the pointer rests over the About window, a control of it included.
 source "$(dirname "$0")/../lib.sh"
 e2e_setup
 
@@ -32,8 +34,36 @@ caption=$(e2e_driver window acercade caption)
 e2e_expect acercade cerrarayuda text "Cerrar"
 leeme=$(e2e_get acercade leeme text)
 [[ $leeme == "Nocturo v2.5 para Windows 9X/NT/2000"* ]] || e2e_fail "the read-me begins '${leeme:0:60}'"
+e2e_expect_focus acercade leeme
 e2e_window_shot acercade "$E2E_ART/about-window.png"
 e2e_save_doc_image "$E2E_ART/about-window.png" about-window.png
+
+# "Cerrar" clicked with the mouse takes the focus as it hides the window; the
+# next showing puts it on the read-me again.
+read -r cx cy < <(e2e_centre_of acercade cerrarayuda)
+xdotool mousemove "$cx" "$cy" click 1
+e2e_wait_window acercade hidden 5000
+e2e_tray_menu 2
+e2e_wait_window acercade visible 5000
+e2e_expect_focus acercade leeme
+
+# The pointer resting on "Cerrar", then on the window itself (the author's
+# label lets the mouse through): the icon's notifications still act.
+xdotool mousemove "$cx" "$cy"
+e2e_driver tray 515 >/dev/null
+out=$(e2e_driver wait-window principal visible 5000) ||
+  e2e_fail "a double-click notification with the pointer on Cerrar did not show the main window: $out"
+e2e_log "ok: a double-click notification with the pointer on Cerrar showed the main window"
+e2e_click principal btnSalir
+e2e_wait_window principal hidden 5000
+read -r ax ay < <(e2e_centre_of acercade Autor)
+xdotool mousemove "$ax" "$ay"
+e2e_driver tray 517 >/dev/null
+out=$(e2e_driver wait-menu open 5000) ||
+  e2e_fail "a right-button notification with the pointer over the About window opened no menu: $out"
+e2e_driver menu-select 2 >/dev/null  # the About window, already shown
+e2e_driver wait-menu closed 3000 >/dev/null || e2e_fail "the menu stayed open"
+e2e_log "ok: the menu opened with the pointer over the About window"
 e2e_click acercade cerrarayuda
 e2e_wait_window acercade hidden 5000
 
