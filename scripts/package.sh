@@ -30,7 +30,7 @@ out=$root/dist
 while (($#)); do
   case $1 in
     --allow-dirty) allow_dirty=1; shift ;;
-    --out) [[ -n ${2:-} ]] || usage; out=$2; shift 2 ;;
+    --out) [[ -n ${2:-} ]] || usage; out=$(realpath -m -- "$2"); shift 2 ;;
     *) usage ;;
   esac
 done

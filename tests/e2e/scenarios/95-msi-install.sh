@@ -205,9 +205,12 @@ if reason=$(e2e_enable_i386 2>&1); then
   trace=$E2E_ART/relay-installed-i686.log
   started=$SECONDS
   (cd "$install_dir" && WINEDEBUG=+relay exec "$WINE32" "$exe_win") >"$E2E_ART/nocturo-installed.out" 2>"$trace" &
-  E2E_PIDS+=($!)
+  loader=$!
+  E2E_PIDS+=("$loader")
   icon_added() { grep -q 'Call shell32\.Shell_NotifyIconA(00000000,' "$trace"; }
-  e2e_wait_for 600 "the installed nocturo.exe to add its icon" icon_added
+  added_or_ended() { icon_added || e2e_pid_gone "$loader"; }
+  e2e_wait_for 600 "the installed nocturo.exe to add its icon" added_or_ended
+  icon_added || e2e_fail "the 32-bit loader ended before an icon was added: $(head -c 600 "$trace")"
   e2e_log "ok: the installed nocturo.exe added its icon after $((SECONDS - started))s"
   e2e_wait_for 60 "the tray icon to be drawn" e2e_tray_icon_box
   e2e_screenshot "$E2E_ART/installed-running.png"
