@@ -2,7 +2,8 @@
 # Installs what building and testing Nocturo needs on Debian: the native and
 # MinGW-w64 compilers, the test libraries, Wine (64-bit and 32-bit), an X
 # server for the end-to-end tests and qemu for 32-bit Wine on hosts that cannot
-# run i386 programs. Idempotent: when everything is present it installs
+# run i386 programs, and wixl, msitools and zip for the release packages.
+# Idempotent: when everything is present it installs
 # nothing and does not touch the package lists.
 set -euo pipefail
 
@@ -12,6 +13,7 @@ packages=(
   wine wine32:i386 wine64 fonts-wine
   xvfb xdotool imagemagick qemu-user-static faketime libfaketime
   clang libclang-rt-14-dev clang-tidy cppcheck libbenchmark-dev
+  wixl msitools zip unzip
 )
 
 sudo=()

@@ -42,6 +42,9 @@ step "static analysis" scripts/static-analysis.sh -j 2
 # runs: scripts/fuzz.sh SECONDS.
 step "fuzz targets (5 s each)" scripts/fuzz.sh 5
 
+step "release packages" scripts/package.sh --allow-dirty --out "$root/build/dist"
+[[ " ${failed_steps[*]} " == *" release packages "* ]] || export E2E_DIST=$root/build/dist
+
 e2e_log=$(mktemp)
 step "end-to-end tests under Wine" bash -c 'tests/e2e/run.sh 2>&1 | tee "$1"; exit "${PIPESTATUS[0]}"' _ "$e2e_log"
 summary=$(grep -E '^([a-z0-9-]+: )?[0-9]+ passed, [0-9]+ failed(, [0-9]+ skipped)?$' "$e2e_log" | tail -n 1)

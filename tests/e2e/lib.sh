@@ -502,6 +502,15 @@ e2e_probe_i686() {
 # first scenario to ask probes and the others read its verdict from
 # E2E_I686_VERDICT.
 e2e_require_i686() {
+  local reason
+  reason=$(e2e_i686_verdict) && return 0
+  echo "skipped, the shipped 32-bit nocturo.exe was not run: $reason"
+  exit 77
+}
+
+# e2e_i686_verdict: returns 0 when 32-bit programs run here, otherwise prints
+# why not and returns 1; probes once a run.
+e2e_i686_verdict() {
   local verdict=${E2E_I686_VERDICT:-$E2E_WORK/i686.verdict} reason
   (
     flock 8
@@ -510,8 +519,8 @@ e2e_require_i686() {
   ) 8>"$verdict.lock"
   reason=$(cat "$verdict")
   [[ $reason == runs ]] && return 0
-  echo "skipped, the shipped 32-bit nocturo.exe was not run: $reason"
-  exit 77
+  echo "$reason"
+  return 1
 }
 
 # ---------------------------------------------------------------------------
