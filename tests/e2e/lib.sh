@@ -165,13 +165,14 @@ e2e_ensure_template() {
     local wow64=none
     e2e_enable_i386 >/dev/null 2>&1 && wow64=full
     if [[ -f $template/.nocturo-ready ]]; then
-      if [[ $wow64 == none || $(e2e_syswow64_state "$template") == full ]]; then
+      local half
+      half=$(e2e_syswow64_state "$template")
+      if [[ $wow64 == none || $half == full ]]; then
         e2e_log "updating the settings of the template Wine prefix $template"
         e2e_configure_prefix "$template"
         exit
       fi
-      e2e_log "the template Wine prefix $template cannot run 32-bit programs:" \
-        "$(e2e_syswow64_state "$template"); booting it again"
+      e2e_log "the template Wine prefix $template cannot run 32-bit programs: $half; booting it again"
     fi
     # Booted while 32-bit programs run (through qemu, QEMU_RESERVED_VA above),
     # the prefix gets its 32-bit half: wineboot fills syswow64 from 32-bit
