@@ -2,7 +2,7 @@
 // display and tooltip refresh, and the parsers that read outside input.
 #include <benchmark/benchmark.h>
 
-#include "app/application.hpp"
+#include "main/application.hpp"
 #include "common/conversions.hpp"
 #include "platform/sim/sim_platform.hpp"
 #include "scheduler/command_line.hpp"

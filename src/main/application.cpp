@@ -1,4 +1,4 @@
-#include "app/application.hpp"
+#include "main/application.hpp"
 
 #include "ui/header_band.hpp"
 
