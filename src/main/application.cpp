@@ -1,6 +1,6 @@
 #include "main/application.hpp"
 
-#include "ui/header_band.hpp"
+#include "main/header_band_layout.hpp"
 
 namespace nocturo {
 
