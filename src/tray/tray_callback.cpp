@@ -1,6 +1,6 @@
 #include "tray/tray_callback.hpp"
 
-#include "common/conversions.hpp"
+#include "common/number_text.hpp"
 
 namespace nocturo {
 
