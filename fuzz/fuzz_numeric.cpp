@@ -4,7 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "common/conversions.hpp"
+#include "common/number_text.hpp"
+#include "common/single_text.hpp"
 #include "fuzz_support.hpp"
 
 using nocturo::fuzz::Require;

@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "app/window_position.hpp"
-#include "common/conversions.hpp"
+#include "common/number_text.hpp"
 #include "fuzz_support.hpp"
 #include "platform/sim/sim_platform.hpp"
 

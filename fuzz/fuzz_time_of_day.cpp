@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "common/conversions.hpp"
 #include "common/masked_time.hpp"
+#include "common/time_of_day.hpp"
 #include "fuzz_support.hpp"
 #include "scheduler/schedule.hpp"
 

@@ -2,8 +2,9 @@
 // display and tooltip refresh, and the parsers that read outside input.
 #include <benchmark/benchmark.h>
 
-#include "app/application.hpp"
-#include "common/conversions.hpp"
+#include "common/number_text.hpp"
+#include "common/time_of_day.hpp"
+#include "main/application.hpp"
 #include "platform/sim/sim_platform.hpp"
 #include "scheduler/command_line.hpp"
 

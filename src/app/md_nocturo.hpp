@@ -5,13 +5,14 @@
 #include "app/window_position.hpp"
 #include "platform/platform.hpp"
 #include "power/power_action.hpp"
+#include "tray/program_end.hpp"
 #include "tray/tray_icon.hpp"
 
 namespace nocturo {
 
 // The program's module: start-up, the tray icon, the stored position and the
 // ways out, shared by both windows.
-class MDNocturo {
+class MDNocturo final : public ProgramEnd {
  public:
   explicit MDNocturo(Platform& platform)
       : platform_(platform),
@@ -29,7 +30,7 @@ class MDNocturo {
   void RestaurarPosicion() { position_.Restaurar(); }
   void GuardarPosicion() { position_.GuardarPosicion(); }
   [[noreturn]] void ApagarOrdenador() { power_.ApagarOrdenador(); }
-  [[noreturn]] void TerminarPrograma() { power_.TerminarPrograma(); }
+  [[noreturn]] void TerminarPrograma() override { power_.TerminarPrograma(); }
   void RestaurarIcono() { tray_.Restore(); }
 
   const TrayIcon& tray() const { return tray_; }

@@ -1,6 +1,7 @@
 #include "app/window_position.hpp"
 
-#include "common/conversions.hpp"
+#include "common/number_text.hpp"
+#include "common/single_text.hpp"
 
 namespace nocturo {
 namespace {

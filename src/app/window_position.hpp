@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "platform/platform.hpp"
+#include "power/position_keeper.hpp"
 
 namespace nocturo {
 
@@ -22,7 +23,7 @@ std::int32_t StoredCoordinate(const std::optional<std::string>& stored, float fa
 
 // The main window's place on the screen, kept in the settings store between
 // runs as its outer left and top edges in twips.
-class WindowPosition {
+class WindowPosition final : public PositionKeeper {
  public:
   explicit WindowPosition(Platform& platform) : platform_(platform) {}
 
@@ -30,7 +31,7 @@ class WindowPosition {
   // missing or unreadable is centred on the screen on its own.
   void Restaurar();
   // GuardarPosicion: writes both edges, each on its own.
-  void GuardarPosicion();
+  void GuardarPosicion() override;
 
  private:
   Platform& platform_;

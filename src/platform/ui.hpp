@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/control_ids.hpp"
+#include "platform/control_ids.hpp"
 
 namespace nocturo {
 

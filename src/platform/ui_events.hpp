@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/control_ids.hpp"
+#include "platform/control_ids.hpp"
 
 namespace nocturo {
 

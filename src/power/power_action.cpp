@@ -2,7 +2,6 @@
 
 #include <cstdlib>
 
-#include "app/window_position.hpp"
 #include "power/exit_flags.hpp"
 
 namespace nocturo {

@@ -1,16 +1,15 @@
 #pragma once
 
 #include "platform/platform.hpp"
+#include "power/position_keeper.hpp"
 #include "tray/tray_icon.hpp"
 
 namespace nocturo {
 
-class WindowPosition;
-
 // The program's two ways out. Neither returns: the process ends.
 class PowerAction {
  public:
-  PowerAction(Platform& platform, TrayIcon& tray, WindowPosition& position)
+  PowerAction(Platform& platform, TrayIcon& tray, PositionKeeper& position)
       : platform_(platform), tray_(tray), position_(position) {}
 
   // ApagarOrdenador: hides the windows, saves the position, asks the system
@@ -24,7 +23,7 @@ class PowerAction {
  private:
   Platform& platform_;
   TrayIcon& tray_;
-  WindowPosition& position_;
+  PositionKeeper& position_;
 };
 
 }  // namespace nocturo

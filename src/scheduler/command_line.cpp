@@ -3,6 +3,7 @@
 #include <cmath>
 #include <string>
 
+#include "common/number_text.hpp"
 #include "common/text_encoding.hpp"
 
 namespace nocturo {

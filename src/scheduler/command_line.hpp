@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "common/conversions.hpp"
+#include "common/time_of_day.hpp"
 
 namespace nocturo {
 

@@ -1,6 +1,6 @@
 #include "scheduler/countdown_text.hpp"
 
-#include "common/conversions.hpp"
+#include "common/time_of_day.hpp"
 
 namespace nocturo {
 

@@ -2,7 +2,8 @@
 
 #include <string>
 
-#include "common/conversions.hpp"
+#include "common/number_text.hpp"
+#include "common/time_of_day.hpp"
 #include "scheduler/command_line.hpp"
 #include "scheduler/countdown_text.hpp"
 #include "scheduler/schedule.hpp"

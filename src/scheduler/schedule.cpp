@@ -1,5 +1,7 @@
 #include "scheduler/schedule.hpp"
 
+#include "common/number_text.hpp"
+
 namespace nocturo {
 
 std::optional<std::int32_t> SecondsForMinutes(double minutes) {

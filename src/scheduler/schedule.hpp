@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "common/conversions.hpp"
+#include "common/time_of_day.hpp"
 
 namespace nocturo {
 

@@ -1,7 +1,6 @@
 #include "tray/tray_callback.hpp"
 
-#include "app/md_nocturo.hpp"
-#include "common/conversions.hpp"
+#include "common/number_text.hpp"
 
 namespace nocturo {
 
@@ -36,7 +35,7 @@ void TrayCallback::MnuTrayClick(int index) {
       platform_.ui.Repaint(WindowId::AcercaDe);
       break;
     case 3:
-      module_.TerminarPrograma();
+      end_.TerminarPrograma();
     default:
       break;
   }

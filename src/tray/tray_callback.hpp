@@ -3,10 +3,9 @@
 #include <cstdint>
 
 #include "platform/platform.hpp"
+#include "tray/program_end.hpp"
 
 namespace nocturo {
-
-class MDNocturo;
 
 inline constexpr std::int32_t kLeftDoubleClick = 515;  // WM_LBUTTONDBLCLK
 inline constexpr std::int32_t kRightButtonUp = 517;    // WM_RBUTTONUP
@@ -16,7 +15,7 @@ inline constexpr std::int32_t kRightButtonUp = 517;    // WM_RBUTTONUP
 // the tray menu's items.
 class TrayCallback {
  public:
-  TrayCallback(Platform& platform, MDNocturo& module) : platform_(platform), module_(module) {}
+  TrayCallback(Platform& platform, ProgramEnd& end) : platform_(platform), end_(end) {}
 
   // Decodes a notification. Real pointer movement over the About window is not
   // a notification and is ignored: on a scaled display the window is wide
@@ -30,7 +29,7 @@ class TrayCallback {
 
  private:
   Platform& platform_;
-  MDNocturo& module_;
+  ProgramEnd& end_;
   bool ocupado_ = false;
   std::int32_t mensaje_ = 0;
 };

@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "ui/control_ids.hpp"
+#include "platform/control_ids.hpp"
 
 namespace nocturo {
 

@@ -1,5 +1,6 @@
 #include "ui/header_band.hpp"
 
+#include <algorithm>
 #include <cmath>
 
 namespace nocturo {
@@ -11,25 +12,14 @@ HeaderBand HeaderBandOf(WindowId window) {
   return {ControlId::AcercaBanda, ControlId::AcercaDescripcion, ControlId::AcercaLogo};
 }
 
-void LayoutHeaderBand(Ui& ui, const HeaderBand& band) {
-  const TwipsRect logo = ui.ControlBounds(band.logo);
-  const float logoLeft = ui.ScaleWidth(band.band) - logo.width - logo.top;
-  if (!std::isfinite(logoLeft)) {
-    return;
-  }
-  ui.SetControlLeft(band.logo, logoLeft);
+std::optional<float> HeaderLogoLeft(float bandWidth, float logoWidth, float logoTop) {
+  const float left = bandWidth - logoWidth - logoTop;
+  return std::isfinite(left) ? std::optional(left) : std::nullopt;
+}
 
-  // Read back what the window system made of it, so both edges line up.
-  const float descriptionLeft = ui.ControlBounds(band.description).left;
-  const TwipsRect placedLogo = ui.ControlBounds(band.logo);
-  float width = placedLogo.left - descriptionLeft - placedLogo.top;
-  if (!std::isfinite(width)) {
-    return;
-  }
-  if (width < 0) {
-    width = 0;
-  }
-  ui.SetControlWidth(band.description, width);
+std::optional<float> HeaderDescriptionWidth(float descriptionLeft, float logoLeft, float logoTop) {
+  const float width = logoLeft - descriptionLeft - logoTop;
+  return std::isfinite(width) ? std::optional(std::max(width, 0.0F)) : std::nullopt;
 }
 
 }  // namespace nocturo

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "platform/ui.hpp"
+#include <optional>
+
+#include "platform/control_ids.hpp"
 
 namespace nocturo {
 
@@ -13,9 +15,11 @@ struct HeaderBand {
 
 HeaderBand HeaderBandOf(WindowId window);
 
-// Keeps the logo at the band's right end and stretches the description up to
-// it. The logo's top margin serves as its right margin and as the gap before
-// it. A band too narrow for the description holds its width at 0.
-void LayoutHeaderBand(Ui& ui, const HeaderBand& band);
+// The header band's layout, in twips: the logo at the band's right end, the
+// description stretched up to it. The logo's top margin serves as its right
+// margin and as the gap before it. Nothing when the result is not finite.
+std::optional<float> HeaderLogoLeft(float bandWidth, float logoWidth, float logoTop);
+// A band too narrow for the description holds its width at 0.
+std::optional<float> HeaderDescriptionWidth(float descriptionLeft, float logoLeft, float logoTop);
 
 }  // namespace nocturo

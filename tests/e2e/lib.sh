@@ -427,11 +427,11 @@ e2e_wait_window() {
 }
 
 # e2e_id NAME: the dialog identifier of a control, from the program's own list
-# of control ids (src/ui/control_ids.hpp), e.g. e2e_id btnEmpezar -> 1020.
+# of control ids (src/platform/control_ids.hpp), e.g. e2e_id btnEmpezar -> 1020.
 e2e_id() {
   local value
   value=$(sed -nE "s/^[[:space:]]*$1[[:space:]]*=[[:space:]]*([0-9]+),.*/\1/p" \
-    "$E2E_ROOT/src/ui/control_ids.hpp")
+    "$E2E_ROOT/src/platform/control_ids.hpp")
   [[ -n $value ]] || e2e_fail "unknown control $1"
   echo $((1000 + value))
 }

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "main/header_band_layout.hpp"
 #include "sim_fixture.hpp"
-#include "ui/header_band.hpp"
 
 namespace nocturo {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/application.hpp"
+#include "main/application.hpp"
 #include "platform/sim/sim_platform.hpp"
 
 namespace nocturo::testing {

@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "ui/widget_rules.hpp"
+
 namespace nocturo::sim {
 namespace {
 
@@ -71,15 +73,12 @@ void SimUi::Create(WindowId window) {
   state.bounds.top = (screen_.height - state.bounds.height) / 2;
   for (const ControlDesign& control : design.controls) {
     ControlState& c = controls_[control.id];
-    c = ControlState{
-        .design = &control,
-        .text = std::string(control.kind == ControlKind::TextBox && control.id == ControlId::leeme
-                                ? LeemeText()
-                                : control.caption),
-        .enabled = control.enabled,
-        .value = control.value,
-        .foreColour = control.foreColour.value_or(kSysWindowText),
-        .bounds = {control.left, control.top, control.width, control.height}};
+    c = ControlState{.design = &control,
+                     .text = std::string(InitialText(control)),
+                     .enabled = control.enabled,
+                     .value = control.value,
+                     .foreColour = control.foreColour.value_or(kSysWindowText),
+                     .bounds = {control.left, control.top, control.width, control.height}};
     if (control.kind == ControlKind::MaskedTimeBox) {
       c.masked.emplace();
       c.text = c.masked->Text();
@@ -238,12 +237,8 @@ int SimUi::Value(ControlId control) const {
 }
 
 void SimUi::SelectOption(ControlId control) {
-  const ControlDesign& design = *Control(control).design;
-  for (auto& [id, state] : controls_) {
-    if (IsOption(*state.design) && state.design->name == design.name &&
-        state.design->parent == design.parent) {
-      state.value = id == control ? 1 : 0;
-    }
+  for (ControlId member : OptionGroup(control)) {
+    controls_.at(member).value = member == control ? 1 : 0;
   }
 }
 
@@ -295,16 +290,7 @@ bool SimUi::Usable(ControlId control) const {
   if (!State(window).exists || !State(window).visible) {
     return false;
   }
-  const ControlState* c = &Control(control);
-  while (true) {
-    if (!c->enabled) {
-      return false;
-    }
-    if (!c->design->parent) {
-      return true;
-    }
-    c = &Control(*c->design->parent);
-  }
+  return EnabledWithContainers(control, [this](ControlId c) { return Control(c).enabled; });
 }
 
 bool SimUi::Click(ControlId control) {
@@ -317,7 +303,7 @@ bool SimUi::Click(ControlId control) {
       SelectOption(control);
       break;
     case ControlKind::CheckBox:
-      c.value = c.value == 1 ? 0 : 1;
+      c.value = CheckValueAfterClick(c.value);
       break;
     default:
       break;

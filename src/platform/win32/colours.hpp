@@ -1,7 +1,7 @@
 #pragma once
 
+#include "platform/control_ids.hpp"
 #include "platform/win32/handles.hpp"
-#include "ui/control_ids.hpp"
 
 namespace nocturo::win32 {
 

@@ -1,5 +1,5 @@
 // The process entry point of nocturo.exe.
-#include "app/application.hpp"
+#include "main/application.hpp"
 #include "platform/win32/win32_platform.hpp"
 
 #include <commctrl.h>

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/win32/wide_text.hpp"
+#include "ui/widget_rules.hpp"
 
 namespace nocturo::win32 {
 namespace {
@@ -126,11 +127,8 @@ void FormControls::SetEnabled(ControlRecord& record, bool enabled) {
   }
 }
 
-// A control is usable when it and every container around it are enabled; a
-// disabled frame greys its contents, and enabling it again gives each back its
-// own state.
 void FormControls::ApplyEnabled(ControlRecord& record) {
-  const BOOL usable = record.ownEnabled && ContainersEnabled(record) ? TRUE : FALSE;
+  const BOOL usable = Usable(record) ? TRUE : FALSE;
   ::EnableWindow(record.window, usable);
   if (record.groupBox != nullptr) {
     ::EnableWindow(record.groupBox, usable);
@@ -142,13 +140,9 @@ void FormControls::ApplyEnabled(ControlRecord& record) {
   }
 }
 
-bool FormControls::ContainersEnabled(const ControlRecord& record) const {
-  for (const ControlRecord* c = record.container; c != nullptr; c = c->container) {
-    if (!c->ownEnabled) {
-      return false;
-    }
-  }
-  return true;
+bool FormControls::Usable(const ControlRecord& record) const {
+  return EnabledWithContainers(record.design->id,
+                               [this](ControlId id) { return Find(id)->ownEnabled; });
 }
 
 int FormControls::Value(const ControlRecord& record) const {
@@ -176,24 +170,21 @@ void FormControls::SetValue(ControlRecord& record, int value) {
 }
 
 void FormControls::SelectOption(ControlRecord& record) {
-  for (ControlRecord* member : OptionGroup(record)) {
+  for (ControlRecord* member : OptionGroupOf(record)) {
     ::SendMessageW(member->window, BM_SETCHECK, member == &record ? BST_CHECKED : BST_UNCHECKED, 0);
   }
   UpdateTabStops(record);
 }
 
-void FormControls::ToggleCheck(ControlRecord& record) {
-  ::SendMessageW(record.window, BM_SETCHECK, Value(record) == 0 ? BST_CHECKED : BST_UNCHECKED, 0);
+void FormControls::ClickCheck(ControlRecord& record) {
+  ::SendMessageW(record.window, BM_SETCHECK,
+                 static_cast<WPARAM>(CheckValueAfterClick(Value(record))), 0);
 }
 
-// The option buttons of one array: the same name in the same container.
-std::vector<ControlRecord*> FormControls::OptionGroup(const ControlRecord& record) {
+std::vector<ControlRecord*> FormControls::OptionGroupOf(const ControlRecord& record) {
   std::vector<ControlRecord*> group;
-  for (const auto& other : records_) {
-    if (IsOption(*other) && other->design->name == record.design->name &&
-        other->container == record.container) {
-      group.push_back(other.get());
-    }
+  for (ControlId id : OptionGroup(record.design->id)) {
+    group.push_back(Find(id));
   }
   return group;
 }
@@ -201,7 +192,7 @@ std::vector<ControlRecord*> FormControls::OptionGroup(const ControlRecord& recor
 // Tab reaches an option-button array at its selected button (or its first
 // when none is selected); the arrow keys move within it.
 void FormControls::UpdateTabStops(const ControlRecord& member) {
-  const std::vector<ControlRecord*> group = OptionGroup(member);
+  const std::vector<ControlRecord*> group = OptionGroupOf(member);
   if (group.empty()) {
     return;
   }

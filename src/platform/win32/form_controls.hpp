@@ -75,8 +75,8 @@ class FormControls {
   float ScaleWidth(const ControlRecord& record) const;
   // A click on an option button: it becomes the group's selected one.
   void SelectOption(ControlRecord& record);
-  // A click on the check box: 0 and 1 alternate (grey goes to clear).
-  void ToggleCheck(ControlRecord& record);
+  // A click on the check box.
+  void ClickCheck(ControlRecord& record);
 
  private:
   void BuildChildren(HWND parentWindow, std::optional<ControlId> parent,
@@ -86,8 +86,8 @@ class FormControls {
   void CreateGroupBox(ControlRecord& frame);
   void AutoSize(ControlRecord& record);
   void ApplyEnabled(ControlRecord& record);
-  bool ContainersEnabled(const ControlRecord& record) const;
-  std::vector<ControlRecord*> OptionGroup(const ControlRecord& record);
+  bool Usable(const ControlRecord& record) const;
+  std::vector<ControlRecord*> OptionGroupOf(const ControlRecord& record);
   void UpdateTabStops(const ControlRecord& member);
   RECT PixelBounds(const ControlRecord& record) const;
 

@@ -8,6 +8,7 @@
 #include "platform/win32/resource_ids.h"
 #include "platform/win32/wide_text.hpp"
 #include "platform/win32/window_proc.hpp"
+#include "ui/widget_rules.hpp"
 
 namespace nocturo::win32 {
 namespace {
@@ -87,7 +88,7 @@ void FormControls::Build(HWND form, const WindowDesign& design, FontCache& fonts
   options_ = std::move(options);
   BuildChildren(form, std::nullopt, nullptr, design.controls, fonts);
   for (const auto& record : records_) {
-    if (!record->ownEnabled || !ContainersEnabled(*record)) {
+    if (!Usable(*record)) {
       ApplyEnabled(*record);
     }
   }
@@ -227,10 +228,11 @@ void FormControls::CreateWindowFor(ControlRecord& record, HWND parentWindow) {
   if (design.kind == ControlKind::Label && design.autoSize) {
     AutoSize(record);
   }
-  // The read-me's lines are laid out once, in its own font: given at creation
-  // they would be laid out in the system font first, then again.
-  if (design.id == ControlId::leeme) {
-    ::SetWindowTextW(record.window, Widen(LeemeText()).c_str());
+  // A text other than the caption (the read-me's lines) is laid out once, in
+  // its own font: given at creation it would be laid out in the system font
+  // first, then again.
+  if (const std::string_view text = InitialText(design); text != design.caption) {
+    ::SetWindowTextW(record.window, Widen(text).c_str());
   }
 }
 

@@ -251,7 +251,7 @@ LRESULT FormWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
       break;
     case ControlKind::CheckBox:
       if (code == BN_CLICKED) {
-        controls_.ToggleCheck(*record);
+        controls_.ClickCheck(*record);
         events_->OnClick(id);
       }
       break;

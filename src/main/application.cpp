@@ -1,6 +1,6 @@
-#include "app/application.hpp"
+#include "main/application.hpp"
 
-#include "ui/header_band.hpp"
+#include "main/header_band_layout.hpp"
 
 namespace nocturo {
 

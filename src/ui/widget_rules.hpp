@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "ui/design.hpp"
+
+// How the designed controls behave, whichever backend draws them.
+namespace nocturo {
+
+// The option buttons that clear each other when one is selected: those of one
+// array (the same name) in the same container, the given one included.
+std::vector<ControlId> OptionGroup(ControlId option);
+
+// A control is usable when it and every container around it are enabled: a
+// disabled frame greys its contents without changing their own state, so
+// enabling it again gives each back what the program set.
+template <typename OwnEnabled>
+bool EnabledWithContainers(ControlId control, OwnEnabled ownEnabled) {
+  for (std::optional<ControlId> c = control; c; c = DesignOf(*c).parent) {
+    if (!ownEnabled(*c)) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The text a control shows when its window is made: its caption, except the
+// read-me, which shows the read-me text.
+std::string_view InitialText(const ControlDesign& control);
+
+// A check box's value after a click, as a BS_AUTOCHECKBOX toggles: a checked
+// box clears, any other (grey included) becomes checked.
+int CheckValueAfterClick(int value);
+
+}  // namespace nocturo
