@@ -7,39 +7,39 @@
 namespace nocturo::linux_desktop {
 namespace {
 
-void ExpectPlan(std::uint32_t flags, PowerAction action, bool forced) {
+void ExpectPlan(std::uint32_t flags, PlannedAction action, bool forced) {
   const PowerPlan plan = PlanFor(flags);
   EXPECT_EQ(plan.action, action) << "flags " << flags;
   EXPECT_EQ(plan.forced, forced) << "flags " << flags;
 }
 
 TEST(LinuxPowerPlan, TheProgramsSixRequests) {
-  ExpectPlan(9, PowerAction::PowerOff, false);
-  ExpectPlan(13, PowerAction::PowerOff, true);
-  ExpectPlan(2, PowerAction::Reboot, false);
-  ExpectPlan(6, PowerAction::Reboot, true);
-  ExpectPlan(0, PowerAction::LogOff, false);
-  ExpectPlan(4, PowerAction::LogOff, true);
+  ExpectPlan(9, PlannedAction::PowerOff, false);
+  ExpectPlan(13, PlannedAction::PowerOff, true);
+  ExpectPlan(2, PlannedAction::Reboot, false);
+  ExpectPlan(6, PlannedAction::Reboot, true);
+  ExpectPlan(0, PlannedAction::LogOff, false);
+  ExpectPlan(4, PlannedAction::LogOff, true);
 }
 
 TEST(LinuxPowerPlan, EitherShutdownBitPowersOff) {
-  ExpectPlan(1, PowerAction::PowerOff, false);
-  ExpectPlan(8, PowerAction::PowerOff, false);
+  ExpectPlan(1, PlannedAction::PowerOff, false);
+  ExpectPlan(8, PlannedAction::PowerOff, false);
 }
 
 TEST(LinuxPowerPlan, ContradictionsAndUnknownBitsAreRefused) {
-  EXPECT_EQ(PlanFor(3).action, PowerAction::Refuse);   // shutdown and reboot
-  EXPECT_EQ(PlanFor(10).action, PowerAction::Refuse);  // power off and reboot
-  EXPECT_EQ(PlanFor(0x10).action, PowerAction::Refuse);
-  EXPECT_EQ(PlanFor(0x80000009).action, PowerAction::Refuse);
+  EXPECT_EQ(PlanFor(3).action, PlannedAction::Refuse);   // shutdown and reboot
+  EXPECT_EQ(PlanFor(10).action, PlannedAction::Refuse);  // power off and reboot
+  EXPECT_EQ(PlanFor(0x10).action, PlannedAction::Refuse);
+  EXPECT_EQ(PlanFor(0x80000009).action, PlannedAction::Refuse);
 }
 
 TEST(LinuxPowerPlan, OnlyTheUnforcedRequestHoldsRootToInhibitors) {
   EXPECT_EQ(LogindFlags(PlanFor(9)), kLogindRootCheckInhibitors);
   EXPECT_EQ(LogindFlags(PlanFor(13)), 0U);
-  EXPECT_EQ(LogindMethod(PowerAction::PowerOff), "PowerOff");
-  EXPECT_EQ(LogindMethod(PowerAction::Reboot), "Reboot");
-  EXPECT_EQ(LogindMethod(PowerAction::LogOff), "");
+  EXPECT_EQ(LogindMethod(PlannedAction::PowerOff), "PowerOff");
+  EXPECT_EQ(LogindMethod(PlannedAction::Reboot), "Reboot");
+  EXPECT_EQ(LogindMethod(PlannedAction::LogOff), "");
 }
 
 TEST(LinuxPowerPlan, OnlyABlockOnShutdownStopsAShutdown) {

@@ -194,14 +194,14 @@ std::int32_t LogindPower::Request(std::uint32_t exitFlags) {
   const PowerPlan plan = PlanFor(exitFlags);
   bool accepted = false;
   switch (plan.action) {
-    case PowerAction::PowerOff:
-    case PowerAction::Reboot:
+    case PlannedAction::PowerOff:
+    case PlannedAction::Reboot:
       accepted = Shutdown(plan);
       break;
-    case PowerAction::LogOff:
+    case PlannedAction::LogOff:
       accepted = plan.forced ? TerminateOwnSession() : AskSessionManager();
       break;
-    case PowerAction::Refuse:
+    case PlannedAction::Refuse:
       break;
   }
   return accepted ? 1 : 0;

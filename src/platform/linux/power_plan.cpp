@@ -12,22 +12,22 @@ PowerPlan PlanFor(std::uint32_t exitFlags) {
   const bool reboot = (exitFlags & kEwxReboot) != 0;
   PowerPlan plan{.forced = (exitFlags & kEwxForce) != 0};
   if ((exitFlags & ~known) != 0 || (powerOff && reboot)) {
-    plan.action = PowerAction::Refuse;
+    plan.action = PlannedAction::Refuse;
   } else if (powerOff) {
-    plan.action = PowerAction::PowerOff;
+    plan.action = PlannedAction::PowerOff;
   } else if (reboot) {
-    plan.action = PowerAction::Reboot;
+    plan.action = PlannedAction::Reboot;
   } else {
-    plan.action = PowerAction::LogOff;
+    plan.action = PlannedAction::LogOff;
   }
   return plan;
 }
 
-std::string_view LogindMethod(PowerAction action) {
+std::string_view LogindMethod(PlannedAction action) {
   switch (action) {
-    case PowerAction::PowerOff:
+    case PlannedAction::PowerOff:
       return "PowerOff";
-    case PowerAction::Reboot:
+    case PlannedAction::Reboot:
       return "Reboot";
     default:
       return {};

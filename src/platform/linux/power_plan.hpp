@@ -7,13 +7,13 @@
 
 namespace nocturo::linux_desktop {
 
-enum class PowerAction { Refuse, PowerOff, Reboot, LogOff };
+enum class PlannedAction { Refuse, PowerOff, Reboot, LogOff };
 
 // What a power request asks of the desktop. Unforced, whatever may stop the
 // action (a block inhibitor, an application that will not quit) is let stop
 // it; forced, the system overrides that only where its policy allows.
 struct PowerPlan {
-  PowerAction action = PowerAction::Refuse;
+  PlannedAction action = PlannedAction::Refuse;
   bool forced = false;
 };
 
@@ -24,7 +24,7 @@ PowerPlan PlanFor(std::uint32_t exitFlags);
 
 // logind's methods for a shutdown ("PowerOff", "Reboot"; the "WithFlags" form
 // adds the flags word) and the flags word for the plan.
-std::string_view LogindMethod(PowerAction action);
+std::string_view LogindMethod(PlannedAction action);
 inline constexpr std::uint64_t kLogindRootCheckInhibitors = 1;
 std::uint64_t LogindFlags(const PowerPlan& plan);
 
