@@ -114,6 +114,10 @@ TEST_F(LinuxTrayRules, OnlyTheFieldsTheFlagsNameAreTaken) {
   EXPECT_EQ(Icon()->tooltip, "Nocturo - 00:00:09");
   EXPECT_EQ(Icon()->icon, kWindowIconHandle);
   EXPECT_EQ(Icon()->callbackMessage, 512U);
+  NotifyIconData iconOnly = Decoded(BuildNotifyIconRecord(kAbout, kWindowIconHandle, "x"));
+  iconOnly.flags = kNifIcon;
+  EXPECT_EQ(table.Apply(kNimModify, iconOnly, true), IconChange::Modified);
+  EXPECT_EQ(Icon()->tooltip, "Nocturo - 00:00:09");
 }
 
 TEST_F(LinuxTrayRules, AfterTheTrayWentAwayTheIconCanBeAddedAgain) {
