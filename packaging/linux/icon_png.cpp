@@ -5,13 +5,13 @@
 #include <QImage>
 #include <QImageReader>
 #include <QString>
-#include <cstdio>
+#include <iostream>
 
 int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
   const QStringList arguments = QCoreApplication::arguments();
   if (arguments.size() != 4) {
-    std::fputs("usage: icon_png ICON OUTDIR NAME\n", stderr);
+    std::cerr << "usage: icon_png ICON OUTDIR NAME\n";
     return 2;
   }
   QImageReader reader(arguments.at(1));
@@ -25,13 +25,13 @@ int main(int argc, char* argv[]) {
     const QString dir = arguments.at(2) + QStringLiteral("/") + size + QStringLiteral("/apps");
     if (!QDir().mkpath(dir) ||
         !image.save(dir + QStringLiteral("/") + arguments.at(3) + QStringLiteral(".png"), "PNG")) {
-      std::fprintf(stderr, "icon_png: cannot write %s\n", qPrintable(dir));
+      std::cerr << "icon_png: cannot write " << dir.toStdString() << '\n';
       return 1;
     }
     ++written;
   } while (reader.jumpToNextImage());
   if (written == 0) {
-    std::fprintf(stderr, "icon_png: no image in %s\n", qPrintable(arguments.at(1)));
+    std::cerr << "icon_png: no image in " << arguments.at(1).toStdString() << '\n';
     return 1;
   }
   return 0;

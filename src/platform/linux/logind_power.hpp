@@ -11,10 +11,6 @@ namespace nocturo::linux_desktop {
 // answer), and any failure, from no bus to a denial, is a refusal.
 class LogindPower {
  public:
-  LogindPower() = default;
-  LogindPower(const LogindPower&) = delete;
-  LogindPower& operator=(const LogindPower&) = delete;
-
   // ExitWindowsEx's contract: nonzero when the request was accepted.
   std::int32_t Request(std::uint32_t exitFlags);
 };

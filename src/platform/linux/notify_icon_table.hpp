@@ -1,9 +1,9 @@
 #pragma once
 
-#include <compare>
 #include <cstdint>
 #include <map>
 #include <string>
+#include <tuple>
 
 #include "platform/linux/notify_icon_data.hpp"
 
@@ -13,7 +13,9 @@ namespace nocturo::linux_desktop {
 struct IconKey {
   std::uint32_t window = 0;
   std::uint32_t id = 0;
-  auto operator<=>(const IconKey&) const = default;
+  friend bool operator<(const IconKey& a, const IconKey& b) {
+    return std::tie(a.window, a.id) < std::tie(b.window, b.id);
+  }
 };
 
 // What the tray shows of one icon and where its notifications go.

@@ -3,7 +3,6 @@
 #include <QDBusConnection>
 #include <QDBusServiceWatcher>
 #include <QIcon>
-#include <QMetaObject>
 #include <QObject>
 #include <QString>
 #include <QSystemTrayIcon>
@@ -45,9 +44,12 @@ struct TrayHost::State {
     auto& icon = shown[key];
     if (!icon) {
       icon = std::make_unique<QSystemTrayIcon>();
+      // Queued, as the shell posts its notifications: a D-Bus caller gets its
+      // reply before the tray menu's own loop runs.
       QObject::connect(
           icon.get(), &QSystemTrayIcon::activated, &context,
-          [this, key](QSystemTrayIcon::ActivationReason reason) { Activated(key, reason); });
+          [this, key](QSystemTrayIcon::ActivationReason reason) { Activated(key, reason); },
+          Qt::QueuedConnection);
     }
     if (state.icon == kWindowIconHandle) {
       icon->setIcon(Picture());
@@ -57,22 +59,15 @@ struct TrayHost::State {
     icon->show();
   }
 
-  // The shell posts its notifications; so does this, so that a D-Bus caller
-  // gets its reply before the tray menu's own loop runs.
-  void Activated(IconKey key, QSystemTrayIcon::ActivationReason reason) {
-    int message = 0;
+  void Activated(IconKey key, QSystemTrayIcon::ActivationReason reason) const {
     if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick) {
-      message = kLeftDoubleClick;
+      Notify(key, kLeftDoubleClick);
     } else if (reason == QSystemTrayIcon::Context) {
-      message = kRightButtonUp;
-    } else {
-      return;
+      Notify(key, kRightButtonUp);
     }
-    QMetaObject::invokeMethod(
-        &context, [this, key, message] { Notify(key, message); }, Qt::QueuedConnection);
   }
 
-  void Notify(IconKey key, int message) {
+  void Notify(IconKey key, int message) const {
     const IconState* state = table.Find(key);
     const auto window = WindowOfHandle(key.window);
     if (state == nullptr || state->callbackMessage != kMouseMove || !window || events == nullptr) {
