@@ -199,7 +199,7 @@ void FormControls::CreateWindowFor(ControlRecord& record, HWND parentWindow) {
       record.masked = masked.get();
       record.subclass = std::move(masked);
       record.subclass->Attach(record.window);
-      record.masked->Start();
+      record.masked->ShowModel();
       break;
     }
     case ControlKind::OptionButton:
