@@ -8,6 +8,7 @@
 #include "platform/win32/resource_ids.h"
 #include "platform/win32/wide_text.hpp"
 #include "platform/win32/window_proc.hpp"
+#include "platform/win32/window_text.hpp"
 #include "ui/widget_rules.hpp"
 
 namespace nocturo::win32 {
@@ -199,7 +200,7 @@ void FormControls::CreateWindowFor(ControlRecord& record, HWND parentWindow) {
       record.masked = masked.get();
       record.subclass = std::move(masked);
       record.subclass->Attach(record.window);
-      record.masked->Start();
+      record.masked->ShowModel();
       break;
     }
     case ControlKind::OptionButton:
@@ -249,10 +250,7 @@ void FormControls::CreateGroupBox(ControlRecord& frame) {
 }
 
 void FormControls::AutoSize(ControlRecord& record) {
-  const int length = ::GetWindowTextLengthW(record.window);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  ::GetWindowTextW(record.window, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(length));
+  const std::wstring text = ReadWindowText(record.window);
 
   RECT current{};
   ::GetClientRect(record.window, &current);
@@ -262,7 +260,7 @@ void FormControls::AutoSize(ControlRecord& record) {
     const SelectedObject font(dc.get(), record.font);
     const UINT format =
         record.design->wordWrap ? DT_CALCRECT | DT_WORDBREAK : DT_CALCRECT | DT_SINGLELINE;
-    ::DrawTextW(dc.get(), text.c_str(), length, &extent, format);
+    ::DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent, format);
   }
   const int width = record.design->wordWrap ? current.right : extent.right - extent.left;
   ::SetWindowPos(record.window, nullptr, 0, 0, width, extent.bottom - extent.top,
