@@ -10,6 +10,10 @@ namespace nocturo::linux_desktop {
 // click reports itself and the controls apply the widget rules, as Windows'
 // non-automatic buttons do. Qt's own exclusivity is not used.
 class OptionButtonWidget final : public QRadioButton {
+  // A class name of its own, so that the accessibility factory for it is
+  // asked before Qt's, which would present it as a check box.
+  Q_OBJECT
+
  public:
   // Arrow keys move within the group; step is -1 or +1.
   using ArrowHandler = std::function<void(int step)>;

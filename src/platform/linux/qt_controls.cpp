@@ -247,7 +247,10 @@ void QtControls::ApplyColours(QtControl& control) {
       break;  // the desktop's button face
     default:
       SetColour(palette, QPalette::Window, back);
-      control.widget->setAutoFillBackground(true);
+      // A control in its kind's default colour shows what lies beneath, which
+      // on Windows is that same button face; Qt's frames shade their inside.
+      control.widget->setAutoFillBackground(control.design->backColour.has_value() ||
+                                            control.design->kind == ControlKind::Panel);
       break;
   }
   control.widget->setPalette(palette);

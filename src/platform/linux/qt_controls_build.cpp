@@ -145,8 +145,9 @@ void QtControls::BuildChildren(QWidget& parentWidget, std::optional<ControlId> p
     const int top = scale_.ToPixelsY(design_->top);
     widget->setGeometry(left, top, scale_.ToPixelsX(design_->width),
                         scale_.ToPixelsY(design_->height));
-    // Earlier in tab order lies above, as on Windows.
-    widget->lower();
+    // Created in tab order, which is also the order a screen reader goes
+    // through them; the few pixels where Windows would stack them the other
+    // way round (the read-me's top edge) do not matter.
     ApplyColours(control);
     if (design_->kind == ControlKind::Label && design_->autoSize) {
       AutoSize(control);

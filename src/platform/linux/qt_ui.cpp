@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "common/pixel_scale.hpp"
+#include "platform/linux/qt_accessibility.hpp"
 #include "platform/linux/qt_window.hpp"
 #include "platform/linux/window_handles.hpp"
 
@@ -73,7 +74,9 @@ struct QtUi::State {
   }
 };
 
-QtUi::QtUi() : state_(std::make_unique<State>()) {}
+QtUi::QtUi() : state_(std::make_unique<State>()) {
+  InstallAccessibility();
+}
 
 QtUi::~QtUi() = default;
 
