@@ -1,6 +1,5 @@
 // Building a window's controls from its design table.
 #include <algorithm>
-#include <climits>
 
 #include "platform/win32/colours.hpp"
 #include "platform/win32/form_controls.hpp"
@@ -18,27 +17,6 @@ constexpr int kGroupBoxId = 0xFFFF;  // not a control of the program
 
 HMENU DialogId(int id) {
   return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
-}
-
-// Where a control comes in the tab order. A container takes the place of the
-// first of its contents, so that Tab reaches a frame's controls where their
-// own positions say; images take no part.
-int TabKey(const ControlDesign& control, std::span<const ControlDesign> designs) {
-  if (control.kind == ControlKind::Image) {
-    return INT_MAX;
-  }
-  int key = control.tabIndex;
-  for (const ControlDesign& child : designs) {
-    if (child.parent == control.id) {
-      key = std::min(key, TabKey(child, designs));
-    }
-  }
-  return key;
-}
-
-Colour DefaultBackColour(ControlKind kind) {
-  return kind == ControlKind::TextBox || kind == ControlKind::MaskedTimeBox ? kSysWindow
-                                                                            : kSysButtonFace;
 }
 
 DWORD LabelStyle(const ControlDesign& design) {
@@ -104,10 +82,9 @@ void FormControls::BuildChildren(HWND parentWindow, std::optional<ControlId> par
       children.push_back(&control);
     }
   }
-  std::stable_sort(children.begin(), children.end(),
-                   [designs](const ControlDesign* a, const ControlDesign* b) {
-                     return TabKey(*a, designs) < TabKey(*b, designs);
-                   });
+  std::stable_sort(
+      children.begin(), children.end(),
+      [](const ControlDesign* a, const ControlDesign* b) { return TabKey(*a) < TabKey(*b); });
 
   const ControlDesign* previous = nullptr;
   for (const ControlDesign* control : children) {
@@ -117,9 +94,7 @@ void FormControls::BuildChildren(HWND parentWindow, std::optional<ControlId> par
     record.design = control;
     record.container = container;
     record.ownEnabled = control->enabled;
-    record.backColour = control->kind == ControlKind::Image && container != nullptr
-                            ? container->backColour
-                            : control->backColour.value_or(DefaultBackColour(control->kind));
+    record.backColour = BackColourOf(*control);
     record.foreColour = control->foreColour.value_or(kSysWindowText);
     record.backBrush = BrushFor(record.backColour, record.ownedBrush);
     record.font = control->font ? fonts.Get(*control->font) : options_.windowFont;

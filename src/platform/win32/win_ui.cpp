@@ -12,7 +12,7 @@ std::size_t Slot(WindowId window) {
 }  // namespace
 
 WinUi::WinUi()
-    : scale_(PixelScale::OfScreen()),
+    : scale_(ScreenPixelScale()),
       taskbarCreatedMessage_(::RegisterWindowMessageW(L"TaskbarCreated")) {}
 
 void WinUi::SetEvents(UiEvents& events) {
