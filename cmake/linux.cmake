@@ -12,9 +12,6 @@ target_compile_definitions(nocturo PRIVATE
 target_link_libraries(nocturo PRIVATE nocturo_core Qt6::Widgets Qt6::DBus nocturo_warnings)
 # Qt's own headers are not ours to keep warning-free.
 target_include_directories(nocturo SYSTEM PRIVATE ${Qt6Widgets_INCLUDE_DIRS} ${Qt6DBus_INCLUDE_DIRS})
-# The program's icon travels inside it as :/nocturo.ico; Qt's own ICO reader
-# (part of libqt6gui6) draws it, so nothing is installed beside the program.
-qt_add_resources(nocturo nocturo_icon PREFIX / BASE res FILES res/nocturo.ico)
 install(TARGETS nocturo RUNTIME DESTINATION bin)
 
 # The desktop's launcher and its icon theme want the icon as PNG files.

@@ -35,7 +35,7 @@ struct TrayHost::State {
 
   const QIcon& Picture() {
     if (picture.isNull()) {
-      picture = QIcon(QStringLiteral(":/nocturo.ico"));
+      picture = QIcon(QStringLiteral(":/nocturo/nocturo.ico"));
     }
     return picture;
   }
