@@ -13,3 +13,38 @@ target_link_libraries(nocturo PRIVATE nocturo_core Qt6::Widgets Qt6::DBus noctur
 # Qt's own headers are not ours to keep warning-free.
 target_include_directories(nocturo SYSTEM PRIVATE ${Qt6Widgets_INCLUDE_DIRS} ${Qt6DBus_INCLUDE_DIRS})
 install(TARGETS nocturo RUNTIME DESTINATION bin)
+
+# The desktop's launcher and its icon theme want the icon as PNG files.
+add_executable(nocturo_icon_png packaging/linux/icon_png.cpp)
+target_link_libraries(nocturo_icon_png PRIVATE Qt6::Gui nocturo_warnings)
+target_include_directories(nocturo_icon_png SYSTEM PRIVATE ${Qt6Gui_INCLUDE_DIRS})
+target_compile_definitions(nocturo_icon_png PRIVATE QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII)
+set(NOCTURO_ICON_THEME ${CMAKE_CURRENT_BINARY_DIR}/hicolor)
+add_custom_command(
+  OUTPUT ${NOCTURO_ICON_THEME}/16x16/apps/nocturo.png ${NOCTURO_ICON_THEME}/32x32/apps/nocturo.png
+  COMMAND nocturo_icon_png ${CMAKE_CURRENT_SOURCE_DIR}/res/nocturo.ico ${NOCTURO_ICON_THEME} nocturo
+  DEPENDS nocturo_icon_png res/nocturo.ico
+  COMMENT "Icon theme PNGs from res/nocturo.ico")
+add_custom_target(nocturo_icon_theme ALL
+  DEPENDS ${NOCTURO_ICON_THEME}/16x16/apps/nocturo.png ${NOCTURO_ICON_THEME}/32x32/apps/nocturo.png)
+install(DIRECTORY ${NOCTURO_ICON_THEME}/ DESTINATION share/icons/hicolor)
+install(FILES packaging/linux/nocturo.desktop DESTINATION share/applications)
+
+# A .deb: cpack -G DEB in the build folder (scripts/package.sh --deb).
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME nocturo)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "El equipo de Nocturo <nocturo@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "apaga, reinicia o cierra la sesión a una hora")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+  "Nocturo vive en el área de notificación y, a la hora elegida o dentro de
+ unos minutos, apaga el equipo, lo reinicia o cierra la sesión, a través de
+ systemd-logind y del gestor de sesión del escritorio.")
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "systemd | elogind")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+include(CPack)

@@ -10,10 +10,18 @@ add_library(nocturo_sim STATIC
 target_include_directories(nocturo_sim PUBLIC src)
 target_link_libraries(nocturo_sim PUBLIC nocturo_core PRIVATE nocturo_warnings)
 
+# The Linux backend's decisions and decoders, free of Qt, tested here too.
+add_library(nocturo_linux_rules STATIC
+  src/platform/linux/notify_icon_data.cpp
+  src/platform/linux/notify_icon_table.cpp
+  src/platform/linux/power_plan.cpp
+)
+target_link_libraries(nocturo_linux_rules PUBLIC nocturo_core PRIVATE nocturo_warnings)
+
 file(GLOB NOCTURO_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(nocturo_tests ${NOCTURO_UNIT_TESTS})
 target_include_directories(nocturo_tests PRIVATE tests)
-target_link_libraries(nocturo_tests PRIVATE nocturo_sim GTest::gtest GTest::gtest_main nocturo_warnings)
+target_link_libraries(nocturo_tests PRIVATE nocturo_sim nocturo_linux_rules GTest::gtest GTest::gtest_main nocturo_warnings)
 include(GoogleTest)
 gtest_discover_tests(nocturo_tests DISCOVERY_TIMEOUT 60)
 

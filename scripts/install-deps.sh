@@ -2,7 +2,8 @@
 # Installs what building and testing Nocturo needs on Debian: the native and
 # MinGW-w64 compilers, the test libraries, Wine (64-bit and 32-bit), an X
 # server for the end-to-end tests and qemu for 32-bit Wine on hosts that cannot
-# run i386 programs, and wixl, msitools and zip for the release packages.
+# run i386 programs, wixl, msitools and zip for the release packages, and Qt 6
+# with dpkg-dev (shlibdeps) for the Linux program and its .deb.
 # Idempotent: when everything is present it installs
 # nothing and does not touch the package lists.
 set -euo pipefail
@@ -14,6 +15,7 @@ packages=(
   xvfb xdotool imagemagick qemu-user-static faketime libfaketime
   clang libclang-rt-14-dev clang-tidy cppcheck libbenchmark-dev
   wixl msitools zip unzip
+  qt6-base-dev dpkg-dev
 )
 
 sudo=()

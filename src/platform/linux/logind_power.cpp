@@ -1,9 +1,210 @@
 #include "platform/linux/logind_power.hpp"
 
-namespace nocturo::linux_desktop {
+#include <unistd.h>
 
-std::int32_t LogindPower::Request(std::uint32_t /*exitFlags*/) {
-  return 0;
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusVariant>
+#include <QList>
+#include <QString>
+#include <QVariant>
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "platform/linux/power_plan.hpp"
+
+namespace nocturo::linux_desktop {
+namespace {
+
+constexpr int kTimeoutMs = 3000;
+
+const char* const kLogind = "org.freedesktop.login1";
+const char* const kLogindPath = "/org/freedesktop/login1";
+const char* const kLogindManager = "org.freedesktop.login1.Manager";
+
+QString Latin1(const char* text) {
+  return QString::fromLatin1(text);
+}
+
+QDBusMessage Call(QDBusConnection& bus, const char* service, const QString& path,
+                  const char* interface, const QString& method, const QList<QVariant>& arguments) {
+  QDBusMessage call =
+      QDBusMessage::createMethodCall(Latin1(service), path, Latin1(interface), method);
+  call.setArguments(arguments);
+  call.setInteractiveAuthorizationAllowed(false);
+  return bus.call(call, QDBus::Block, kTimeoutMs);
+}
+
+QDBusMessage CallLogind(QDBusConnection& bus, const QString& method,
+                        const QList<QVariant>& arguments = {}) {
+  return Call(bus, kLogind, Latin1(kLogindPath), kLogindManager, method, arguments);
+}
+
+bool Succeeded(const QDBusMessage& reply) {
+  return reply.type() == QDBusMessage::ReplyMessage;
+}
+
+bool HasOwner(QDBusConnection& bus, const char* name) {
+  const QDBusMessage reply =
+      Call(bus, "org.freedesktop.DBus", QStringLiteral("/org/freedesktop/DBus"),
+           "org.freedesktop.DBus", QStringLiteral("NameHasOwner"), {Latin1(name)});
+  return Succeeded(reply) && reply.signature() == QStringLiteral("b") &&
+         reply.arguments().value(0).toBool();
+}
+
+// logind's inhibitors, or nothing when it does not say.
+std::optional<std::vector<Inhibitor>> ListInhibitors(QDBusConnection& bus) {
+  const QDBusMessage reply = CallLogind(bus, QStringLiteral("ListInhibitors"));
+  if (!Succeeded(reply) || reply.signature() != QStringLiteral("a(ssssuu)")) {
+    return std::nullopt;
+  }
+  std::vector<Inhibitor> inhibitors;
+  const auto list = reply.arguments().value(0).value<QDBusArgument>();
+  list.beginArray();
+  while (!list.atEnd()) {
+    QString what;
+    QString who;
+    QString why;
+    QString mode;
+    uint uid = 0;
+    uint pid = 0;
+    list.beginStructure();
+    list >> what >> who >> why >> mode >> uid >> pid;
+    list.endStructure();
+    inhibitors.push_back({what.toStdString(), mode.toStdString()});
+  }
+  list.endArray();
+  return inhibitors;
+}
+
+bool Shutdown(const PowerPlan& plan) {
+  QDBusConnection bus = QDBusConnection::systemBus();
+  if (!bus.isConnected()) {
+    return false;
+  }
+  const QString method = QString::fromUtf8(
+      LogindMethod(plan.action).data(), static_cast<qsizetype>(LogindMethod(plan.action).size()));
+  if (!plan.forced) {
+    // logind lets a caller past inhibitors its own user holds, and root past
+    // all of them; an unforced request stops at any block.
+    const auto inhibitors = ListInhibitors(bus);
+    if (!inhibitors || BlocksShutdown(*inhibitors)) {
+      return false;
+    }
+    const QDBusMessage reply =
+        CallLogind(bus, method + QStringLiteral("WithFlags"),
+                   {QVariant::fromValue(static_cast<qulonglong>(LogindFlags(plan)))});
+    if (reply.errorName() != QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod")) {
+      return Succeeded(reply);
+    }
+    // Before systemd 248 there is only the plain call.
+  }
+  return Succeeded(CallLogind(bus, method, {false}));
+}
+
+// This process's session in logind: the one it was started in, else the one
+// logind places it in.
+std::optional<QString> OwnSession(QDBusConnection& bus) {
+  const QString fromEnvironment = qEnvironmentVariable("XDG_SESSION_ID");
+  if (!fromEnvironment.isEmpty()) {
+    return fromEnvironment;
+  }
+  const QDBusMessage byPid =
+      CallLogind(bus, QStringLiteral("GetSessionByPID"), {static_cast<uint>(::getpid())});
+  if (!Succeeded(byPid) || byPid.signature() != QStringLiteral("o")) {
+    return std::nullopt;
+  }
+  const QString path = byPid.arguments().value(0).value<QDBusObjectPath>().path();
+  const QDBusMessage id =
+      Call(bus, kLogind, path, "org.freedesktop.DBus.Properties", QStringLiteral("Get"),
+           {QStringLiteral("org.freedesktop.login1.Session"), QStringLiteral("Id")});
+  if (!Succeeded(id) || id.signature() != QStringLiteral("v")) {
+    return std::nullopt;
+  }
+  const QVariant value = id.arguments().value(0).value<QDBusVariant>().variant();
+  if (value.metaType().id() != QMetaType::QString || value.toString().isEmpty()) {
+    return std::nullopt;
+  }
+  return value.toString();
+}
+
+// Ends the session with all its processes, as a forced log off does.
+bool TerminateOwnSession() {
+  QDBusConnection bus = QDBusConnection::systemBus();
+  if (!bus.isConnected()) {
+    return false;
+  }
+  const auto session = OwnSession(bus);
+  return session && Succeeded(CallLogind(bus, QStringLiteral("TerminateSession"), {*session}));
+}
+
+enum class LogoutArguments { None, GnomeNoConfirmation, XfceNoDialogButSave };
+
+struct SessionManager {
+  const char* service;
+  const char* path;
+  const char* interface;
+  const char* method;
+  LogoutArguments arguments;
+};
+
+// Each asks for the desktop's own orderly log off, without its confirmation
+// dialog: applications may still save their work or refuse.
+constexpr std::array kSessionManagers = {
+    SessionManager{"org.gnome.SessionManager", "/org/gnome/SessionManager",
+                   "org.gnome.SessionManager", "Logout", LogoutArguments::GnomeNoConfirmation},
+    SessionManager{"org.kde.Shutdown", "/Shutdown", "org.kde.Shutdown", "logout",
+                   LogoutArguments::None},
+    SessionManager{"org.xfce.SessionManager", "/org/xfce/SessionManager",
+                   "org.xfce.Session.Manager", "Logout", LogoutArguments::XfceNoDialogButSave},
+};
+
+QList<QVariant> ArgumentsOf(LogoutArguments arguments) {
+  switch (arguments) {
+    case LogoutArguments::GnomeNoConfirmation:
+      return {1U};
+    case LogoutArguments::XfceNoDialogButSave:
+      return {false, true};  // show_dialog, allow_save
+    case LogoutArguments::None:
+      break;
+  }
+  return {};
+}
+
+bool AskSessionManager() {
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected()) {
+    return false;
+  }
+  for (const SessionManager& manager : kSessionManagers) {
+    if (HasOwner(bus, manager.service)) {
+      return Succeeded(Call(bus, manager.service, Latin1(manager.path), manager.interface,
+                            Latin1(manager.method), ArgumentsOf(manager.arguments)));
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+std::int32_t LogindPower::Request(std::uint32_t exitFlags) {
+  const PowerPlan plan = PlanFor(exitFlags);
+  bool accepted = false;
+  switch (plan.action) {
+    case PlannedAction::PowerOff:
+    case PlannedAction::Reboot:
+      accepted = Shutdown(plan);
+      break;
+    case PlannedAction::LogOff:
+      accepted = plan.forced ? TerminateOwnSession() : AskSessionManager();
+      break;
+    case PlannedAction::Refuse:
+      break;
+  }
+  return accepted ? 1 : 0;
 }
 
 }  // namespace nocturo::linux_desktop

@@ -1,12 +1,135 @@
 #include "platform/linux/tray_host.hpp"
 
-namespace nocturo::linux_desktop {
+#include <QDBusConnection>
+#include <QDBusServiceWatcher>
+#include <QIcon>
+#include <QObject>
+#include <QString>
+#include <QSystemTrayIcon>
+#include <map>
 
-TrayHost::TrayHost(Ui& ui) : ui_(ui) {}
+#include "platform/linux/notify_icon_table.hpp"
+#include "platform/linux/window_handles.hpp"
+#include "tray/notify_icon_record.hpp"
+
+namespace nocturo::linux_desktop {
+namespace {
+
+constexpr std::uint32_t kMouseMove = 512;
+constexpr int kLeftDoubleClick = 515;
+constexpr int kRightButtonUp = 517;
+
+}  // namespace
+
+struct TrayHost::State {
+  explicit State(Ui& shellUi) : ui(shellUi) {}
+
+  Ui& ui;
+  UiEvents* events = nullptr;
+  NotifyIconTable table;
+  std::map<IconKey, std::unique_ptr<QSystemTrayIcon>> shown;
+  QIcon picture;
+  std::unique_ptr<QDBusServiceWatcher> hostWatcher;
+  // Receives every notification; going first, it drops any still queued.
+  QObject context;
+
+  const QIcon& Picture() {
+    if (picture.isNull()) {
+      picture = QIcon(QStringLiteral(":/nocturo/nocturo.ico"));
+    }
+    return picture;
+  }
+
+  void Show(IconKey key, const IconState& state) {
+    auto& icon = shown[key];
+    if (!icon) {
+      icon = std::make_unique<QSystemTrayIcon>();
+      // Queued, as the shell posts its notifications: a D-Bus caller gets its
+      // reply before the tray menu's own loop runs.
+      QObject::connect(
+          icon.get(), &QSystemTrayIcon::activated, &context,
+          [this, key](QSystemTrayIcon::ActivationReason reason) { Activated(key, reason); },
+          Qt::QueuedConnection);
+    }
+    if (state.icon == kWindowIconHandle) {
+      icon->setIcon(Picture());
+    }
+    icon->setToolTip(
+        QString::fromUtf8(state.tooltip.data(), static_cast<qsizetype>(state.tooltip.size())));
+    icon->show();
+  }
+
+  void Activated(IconKey key, QSystemTrayIcon::ActivationReason reason) const {
+    if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick) {
+      Notify(key, kLeftDoubleClick);
+    } else if (reason == QSystemTrayIcon::Context) {
+      Notify(key, kRightButtonUp);
+    }
+  }
+
+  void Notify(IconKey key, int message) const {
+    const IconState* state = table.Find(key);
+    const auto window = WindowOfHandle(key.window);
+    if (state == nullptr || state->callbackMessage != kMouseMove || !window || events == nullptr) {
+      return;
+    }
+    const float x = static_cast<float>(message) * ui.Screen().twipsPerPixelX;
+    events->OnMouseMove(*window, x, 0, false);
+  }
+
+  // A new tray host knows none of the icons the old one showed; the program
+  // adds its own again when told the taskbar is back.
+  void HostRestarted() {
+    table.Clear();
+    shown.clear();
+    if (events != nullptr) {
+      events->OnTaskbarCreated();
+    }
+  }
+
+  void WatchHost() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected()) {
+      return;
+    }
+    hostWatcher =
+        std::make_unique<QDBusServiceWatcher>(QStringLiteral("org.kde.StatusNotifierWatcher"), bus,
+                                              QDBusServiceWatcher::WatchForRegistration);
+    QObject::connect(hostWatcher.get(), &QDBusServiceWatcher::serviceRegistered, &context,
+                     [this](const QString& /*service*/) { HostRestarted(); });
+  }
+};
+
+TrayHost::TrayHost(Ui& ui) : state_(std::make_unique<State>(ui)) {}
 
 TrayHost::~TrayHost() = default;
 
-std::int32_t TrayHost::Apply(std::uint32_t /*message*/, NotifyIconBytes /*record*/) {
+void TrayHost::SetEvents(UiEvents& events) {
+  state_->events = &events;
+  if (!state_->hostWatcher) {
+    state_->WatchHost();
+  }
+}
+
+std::int32_t TrayHost::Apply(std::uint32_t message, NotifyIconBytes record) {
+  const auto data = DecodeNotifyIcon(record);
+  if (!data) {
+    return 0;
+  }
+  // Asked only for an add: the check may itself ask the session bus.
+  const bool trayAvailable = message == kNimAdd && QSystemTrayIcon::isSystemTrayAvailable();
+  const IconKey key{data->window, data->id};
+  switch (state_->table.Apply(message, *data, trayAvailable)) {
+    case IconChange::Refused:
+      return 0;
+    case IconChange::Added:
+    case IconChange::Modified:
+      state_->Show(key, *state_->table.Find(key));
+      return 1;
+    case IconChange::Deleted:
+      state_->shown.erase(key);
+      return 1;
+  }
   return 0;
 }
 

@@ -1,0 +1,59 @@
+#include "platform/linux/power_plan.hpp"
+
+#include <algorithm>
+
+#include "power/exit_flags.hpp"
+
+namespace nocturo::linux_desktop {
+
+PowerPlan PlanFor(std::uint32_t exitFlags) {
+  constexpr std::uint32_t known = kEwxShutdown | kEwxReboot | kEwxForce | kEwxPoweroff;
+  const bool powerOff = (exitFlags & (kEwxShutdown | kEwxPoweroff)) != 0;
+  const bool reboot = (exitFlags & kEwxReboot) != 0;
+  PowerPlan plan{.forced = (exitFlags & kEwxForce) != 0};
+  if ((exitFlags & ~known) != 0 || (powerOff && reboot)) {
+    plan.action = PlannedAction::Refuse;
+  } else if (powerOff) {
+    plan.action = PlannedAction::PowerOff;
+  } else if (reboot) {
+    plan.action = PlannedAction::Reboot;
+  } else {
+    plan.action = PlannedAction::LogOff;
+  }
+  return plan;
+}
+
+std::string_view LogindMethod(PlannedAction action) {
+  switch (action) {
+    case PlannedAction::PowerOff:
+      return "PowerOff";
+    case PlannedAction::Reboot:
+      return "Reboot";
+    default:
+      return {};
+  }
+}
+
+// Root passes logind's inhibitor check unless it asks to be held to it.
+std::uint64_t LogindFlags(const PowerPlan& plan) {
+  return plan.forced ? 0 : kLogindRootCheckInhibitors;
+}
+
+bool BlocksShutdown(std::span<const Inhibitor> inhibitors) {
+  return std::any_of(inhibitors.begin(), inhibitors.end(), [](const Inhibitor& inhibitor) {
+    if (inhibitor.mode != "block") {
+      return false;
+    }
+    std::string_view rest = inhibitor.what;
+    while (!rest.empty()) {
+      const std::size_t colon = rest.find(':');
+      if (rest.substr(0, colon) == "shutdown") {
+        return true;
+      }
+      rest = colon == std::string_view::npos ? std::string_view{} : rest.substr(colon + 1);
+    }
+    return false;
+  });
+}
+
+}  // namespace nocturo::linux_desktop
