@@ -31,10 +31,12 @@ lt_wait_for() {
 }
 
 # lt_poll TIMEOUT COMMAND...: like lt_wait_for, but returns 1 at the deadline.
+# COMMAND runs in a subshell, so a check that fails the scenario only fails
+# that attempt.
 lt_poll() {
   local deadline=$((SECONDS + $1))
   shift
-  until "$@" >/dev/null 2>&1; do
+  until ("$@") >/dev/null 2>&1; do
     ((SECONDS >= deadline)) && return 1
     sleep 0.1
   done
@@ -91,7 +93,7 @@ lt_setup() {
 lt_start_display() {
   local fdfile=$LT_TMP/displayfd
   : >"$fdfile"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset \
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset \
     3>"$fdfile" >"$LT_TMP/log/xvfb.log" 2>&1 &
   lt_started $!
   lt_wait_for 20 "Xvfb to pick a display" test -s "$fdfile"
@@ -158,8 +160,22 @@ lt_logind_mock() {
     -m "org.freedesktop.DBus.Mock.$method" "$@"
 }
 
-# lt_logind_calls: the calls logind received, one a line, "Method args".
-lt_logind_calls() { cut -d' ' -f2- "$LT_LOGIND_LOG" 2>/dev/null; }
+# lt_logind_calls: the calls logind received, one a line, "Method args",
+# without the mock's own bookkeeping (properties, the control interface).
+lt_logind_calls() {
+  tail -n +$((${LT_LOGIND_MARK:-0} + 1)) "$LT_LOGIND_LOG" 2>/dev/null | cut -d' ' -f2- |
+    grep -vE '^(Add[A-Za-z]*|Get|GetAll|Set|emit|RemoveObject|Reset|ClearCalls|UpdateProperties|EmitSignal)( |$)'
+}
+# lt_expect_logind_calls EXPECTED: the calls since the log was last cleared
+# are exactly EXPECTED (lines "Method args").
+lt_expect_logind_calls() {
+  local got
+  got=$(lt_logind_calls)
+  [[ $got == "$1" ]] || lt_fail "logind received$(printf '\n%s' "${got:-(nothing)}")$(printf '\n')instead of$(printf '\n%s' "$1")"
+  lt_log "ok: logind received: ${1//$'\n'/; }"
+}
+# The mock keeps its log open for writing: the calls are counted from a mark.
+lt_clear_logind_calls() { LT_LOGIND_MARK=$(wc -l <"$LT_LOGIND_LOG"); }
 
 # lt_start_atspi: the accessibility bus, announced on the session bus, and
 # Qt's bridge always on.
@@ -194,13 +210,14 @@ lt_tooltip_matches() { [[ $(lt_sni tooltip 2>/dev/null) =~ $1 ]]; }
 
 lt_atspi() { "$LT_PY" "$LT_DIR/atspi_dump.py" "$@"; }
 
-# lt_start_nocturo ARGS...: starts the program; NOCTURO_PID, NOCTURO_LOG.
-LT_RUNS=0
+# lt_start_nocturo ARGS...: starts the program, with the environment
+# assignments in LT_ENV added; sets NOCTURO_PID, NOCTURO_LOG.
+LT_RUNS=0 LT_ENV=()
 lt_start_nocturo() {
   [[ -x $LT_BIN ]] || lt_fail "no program at $LT_BIN (cmake --preset linux && cmake --build --preset linux)"
   LT_RUNS=$((LT_RUNS + 1))
   NOCTURO_LOG=$LT_TMP/log/nocturo.$LT_RUNS.log
-  "$LT_BIN" "$@" >"$NOCTURO_LOG" 2>&1 &
+  env "${LT_ENV[@]}" "$LT_BIN" "$@" >"$NOCTURO_LOG" 2>&1 &
   NOCTURO_PID=$!
   lt_started $NOCTURO_PID
   lt_log "started nocturo $* (PID $NOCTURO_PID)"
@@ -227,3 +244,48 @@ lt_expect_running() {
 
 # The program's settings file.
 lt_conf() { echo "$XDG_CONFIG_HOME/Nocturo/Nocturo.conf"; }
+
+# The program's windows through the accessibility bus.
+lt_dump() { lt_atspi "${1:-$NOCTURO_PID}" >"$LT_TMP/log/atspi.dump" 2>&1 && cat "$LT_TMP/log/atspi.dump"; }
+# lt_window_shown TITLE: a showing top-level window of that name.
+lt_window_shown() { lt_dump | grep -qE "^[a-z ]+ \"$(lt_regex "$1")\" \[[^]]*showing"; }
+lt_window_hidden() { lt_dump >/dev/null && ! lt_window_shown "$1"; }
+# lt_expect_control ROLE NAME [STATE...]: the showing tree holds the control,
+# with every STATE given ("!state" for one it must not have).
+lt_expect_control() {
+  local role=$1 name=$2 line state
+  shift 2
+  line=$(lt_dump | grep -E "^ *$role \"$(lt_regex "$name")\" \[" | head -n 1)
+  [[ -n $line ]] || lt_fail "no $role \"$name\" in the accessible tree:$(printf '\n%s' "$(cat "$LT_TMP/log/atspi.dump")")"
+  local states=${line#*\[}
+  states=" ${states%%]*} "
+  for state in "$@"; do
+    if [[ $state == !* ]]; then
+      [[ $states != *" ${state#!} "* ]] || lt_fail "$role \"$name\" is ${state#!}: $line"
+    else
+      [[ $states == *" $state "* ]] || lt_fail "$role \"$name\" is not $state: $line"
+    fi
+  done
+}
+lt_regex() { printf '%s' "$1" | sed 's/[][\.*^$+?(){}|/]/\\&/g'; }
+
+# lt_tray_menu [ITEM]: asks the item for its context menu as a tray host
+# would; the popup menu must show on the accessibility bus; ITEM is chosen in it.
+lt_tray_menu() {
+  local out=$LT_TMP/log/popup.$SECONDS.$RANDOM listener
+  "$LT_PY" "$LT_DIR/atspi_dump.py" "$NOCTURO_PID" --popup 15 "$@" >"$out" 2>&1 &
+  listener=$!
+  lt_started $listener
+  lt_wait_for 10 "the popup listener" grep -qx listening "$out"
+  lt_sni menu 10 10 || lt_fail "ContextMenu was refused"
+  lt_wait_for 20 "the popup menu to show" lt_gone "$listener"
+  wait "$listener" || lt_fail "no popup menu${1:+ with \"$1\"}: $(cat "$out")"
+  LT_POPUP=$(grep -v '^listening$' "$out")
+}
+
+# lt_quit: "Salir" from the tray menu; the program must end with status 0.
+lt_quit() {
+  lt_tray_menu "Salir"
+  lt_wait_exit 15
+  ((LT_EXIT == 0)) || lt_fail "the program ended with status $LT_EXIT"
+}
