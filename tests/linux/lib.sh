@@ -220,7 +220,7 @@ lt_start_nocturo() {
   env "${LT_ENV[@]}" "$LT_BIN" "$@" >"$NOCTURO_LOG" 2>&1 &
   NOCTURO_PID=$!
   lt_started $NOCTURO_PID
-  lt_log "started nocturo $* (PID $NOCTURO_PID)"
+  lt_log "started $(basename "$LT_BIN") $* (PID $NOCTURO_PID)"
 }
 
 # lt_wait_exit TIMEOUT [PID]: waits for the program to end; fails on a crash
