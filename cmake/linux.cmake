@@ -7,8 +7,9 @@ target_link_libraries(tray_floor PRIVATE Qt6::Widgets nocturo_warnings)
 target_include_directories(tray_floor SYSTEM PRIVATE ${Qt6Widgets_INCLUDE_DIRS})
 
 file(GLOB NOCTURO_LINUX_SOURCES CONFIGURE_DEPENDS src/platform/linux/*.cpp)
-add_executable(nocturo ${NOCTURO_LINUX_SOURCES})
-set_target_properties(nocturo PROPERTIES AUTOMOC ON)
+# The icons travel inside the program, read by Qt's ICO plugin.
+add_executable(nocturo ${NOCTURO_LINUX_SOURCES} res/linux.qrc)
+set_target_properties(nocturo PROPERTIES AUTOMOC ON AUTORCC ON)
 target_compile_definitions(nocturo PRIVATE
   NOCTURO_VERSION_MAJOR=${PROJECT_VERSION_MAJOR}
   NOCTURO_VERSION_MINOR=${PROJECT_VERSION_MINOR}

@@ -106,7 +106,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static_cast<void>(machine.ui.Handle(nocturo::WindowId::Principal));
   nocturo::WindowPosition position(machine.platform());
   const nocturo::TwipsRect designed = machine.ui.Bounds(nocturo::WindowId::Principal);
-  position.Restaurar();
+  position.Restore();
   const nocturo::TwipsRect restored = machine.ui.Bounds(nocturo::WindowId::Principal);
   Require(restored.width == designed.width && restored.height == designed.height,
           "the window is moved, not resized");
@@ -119,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (std::fabs(restored.left) <= kExact && std::fabs(restored.top) <= kExact) {
     position.GuardarPosicion();
     machine.ui.Move(nocturo::WindowId::Principal, 0, 0);
-    position.Restaurar();
+    position.Restore();
     const nocturo::TwipsRect again = machine.ui.Bounds(nocturo::WindowId::Principal);
     Require(again.left == restored.left && again.top == restored.top,
             "a saved position comes back unchanged");

@@ -16,7 +16,7 @@ namespace {
 void BM_TickWithRefresh(benchmark::State& state) {
   sim::SimPlatform machine;
   Application app(machine.platform());
-  machine.Connect(app);
+  machine.ui.SetEvents(app);
   machine.system.commandLine = "/E";
   machine.Run([&] { app.Main(); });
   machine.ui.SetText(ControlId::txtDentroDe, "999");

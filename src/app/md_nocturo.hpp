@@ -1,18 +1,15 @@
 #pragma once
 
-#include <string_view>
-
 #include "app/window_position.hpp"
 #include "platform/platform.hpp"
 #include "power/power_action.hpp"
-#include "tray/program_end.hpp"
 #include "tray/tray_icon.hpp"
 
 namespace nocturo {
 
 // The program's module: start-up, the tray icon, the stored position and the
 // ways out, shared by both windows.
-class MDNocturo final : public ProgramEnd {
+class MDNocturo final {
  public:
   explicit MDNocturo(Platform& platform)
       : platform_(platform),
@@ -26,14 +23,10 @@ class MDNocturo final : public ProgramEnd {
   // reading it loads the main window, which applies the command line.
   void Main();
 
-  void ActualizarBandeja(std::string_view text) { tray_.ActualizarBandeja(text); }
-  void RestaurarPosicion() { position_.Restaurar(); }
-  void GuardarPosicion() { position_.GuardarPosicion(); }
-  [[noreturn]] void ApagarOrdenador() { power_.ApagarOrdenador(); }
-  [[noreturn]] void TerminarPrograma() override { power_.TerminarPrograma(); }
-  void RestaurarIcono() { tray_.Restore(); }
-
-  const TrayIcon& tray() const { return tray_; }
+  // The parts it is made of; callers use them directly.
+  TrayIcon& tray() { return tray_; }
+  WindowPosition& position() { return position_; }
+  PowerAction& power() { return power_; }
 
  private:
   Platform& platform_;

@@ -26,7 +26,7 @@ std::int32_t StoredCoordinate(const std::optional<std::string>& stored, float fa
   return ToInt32HalfEven(static_cast<double>(fallback)).value_or(0);
 }
 
-void WindowPosition::Restaurar() {
+void WindowPosition::Restore() {
   Ui& ui = platform_.ui;
   const ScreenMetrics screen = ui.Screen();
   const TwipsRect window = ui.Bounds(WindowId::Principal);

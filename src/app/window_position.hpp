@@ -29,7 +29,7 @@ class WindowPosition final : public PositionKeeper {
 
   // Moves the hidden main window to the stored place; a coordinate that is
   // missing or unreadable is centred on the screen on its own.
-  void Restaurar();
+  void Restore();
   // GuardarPosicion: writes both edges, each on its own.
   void GuardarPosicion() override;
 

@@ -8,7 +8,7 @@ Application::Application(Platform& platform)
     : platform_(platform),
       module_(platform),
       principal_(platform, module_),
-      trayCallback_(platform, module_) {}
+      trayCallback_(platform, module_.power()) {}
 
 void Application::Main() {
   module_.Main();
@@ -71,7 +71,7 @@ void Application::OnCloseBox(WindowId window) {
 }
 
 void Application::OnTaskbarCreated() {
-  module_.RestaurarIcono();
+  module_.tray().Restore();
 }
 
 }  // namespace nocturo

@@ -2,12 +2,13 @@
 
 #include "platform/platform.hpp"
 #include "power/position_keeper.hpp"
+#include "tray/program_end.hpp"
 #include "tray/tray_icon.hpp"
 
 namespace nocturo {
 
 // The program's two ways out. Neither returns: the process ends.
-class PowerAction {
+class PowerAction final : public ProgramEnd {
  public:
   PowerAction(Platform& platform, TrayIcon& tray, PositionKeeper& position)
       : platform_(platform), tray_(tray), position_(position) {}
@@ -18,7 +19,7 @@ class PowerAction {
   [[noreturn]] void ApagarOrdenador();
   // TerminarPrograma: saves the position, closes both windows, removes the
   // tray icon and ends the process.
-  [[noreturn]] void TerminarPrograma();
+  [[noreturn]] void TerminarPrograma() override;
 
  private:
   Platform& platform_;

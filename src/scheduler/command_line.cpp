@@ -15,9 +15,9 @@ char16_t FoldCase(char16_t c) {
 }
 
 // Position of the first occurrence of the switch, letter case ignored.
-std::u16string::size_type Find(const std::u16string& text, std::u16string_view sw) {
+std::size_t Find(std::u16string_view text, std::u16string_view sw) {
   if (text.size() < sw.size()) {
-    return std::u16string::npos;
+    return std::u16string_view::npos;
   }
   for (std::size_t p = 0; p + sw.size() <= text.size(); ++p) {
     bool match = true;
@@ -28,17 +28,17 @@ std::u16string::size_type Find(const std::u16string& text, std::u16string_view s
       return p;
     }
   }
-  return std::u16string::npos;
+  return std::u16string_view::npos;
 }
 
 // The characters that follow a switch, when there are enough of them.
-std::optional<std::string> Argument(const std::u16string& text, std::u16string_view sw,
-                                    std::size_t length) {
+std::optional<std::u16string_view> Argument(std::u16string_view text, std::u16string_view sw,
+                                            std::size_t length) {
   const auto p = Find(text, sw);
-  if (p == std::u16string::npos || text.size() - p - sw.size() < length) {
+  if (p == std::u16string_view::npos || text.size() - p - sw.size() < length) {
     return std::nullopt;
   }
-  return Utf16ToUtf8(std::u16string_view(text).substr(p + sw.size(), length));
+  return text.substr(p + sw.size(), length);
 }
 
 // A half of "/A": a number that is whole and not negative.
@@ -50,15 +50,14 @@ std::optional<int> WholeHalf(std::string_view half, std::string_view decimalSepa
   return static_cast<int>(*value);
 }
 
-std::optional<TimeOfDay> AtTime(const std::u16string& text, std::string_view decimalSeparator) {
+std::optional<TimeOfDay> AtTime(std::u16string_view text, std::string_view decimalSeparator) {
   const auto argument = Argument(text, u"/A", 4);
-  if (!argument || !IsNumeric(*argument, decimalSeparator)) {
+  if (!argument || !IsNumeric(Utf16ToUtf8(*argument), decimalSeparator)) {
     return std::nullopt;
   }
   // Both halves are counted in characters, as Windows hands them over.
-  const std::u16string chars = Utf8ToUtf16(*argument);
-  const auto hours = WholeHalf(Utf16ToUtf8(chars.substr(0, 2)), decimalSeparator);
-  const auto minutes = WholeHalf(Utf16ToUtf8(chars.substr(2, 2)), decimalSeparator);
+  const auto hours = WholeHalf(Utf16ToUtf8(argument->substr(0, 2)), decimalSeparator);
+  const auto minutes = WholeHalf(Utf16ToUtf8(argument->substr(2, 2)), decimalSeparator);
   if (!hours || !minutes) {
     return std::nullopt;
   }
@@ -67,13 +66,13 @@ std::optional<TimeOfDay> AtTime(const std::u16string& text, std::string_view dec
   return TimeOfDay{.hour = total / 60, .minute = total % 60, .second = 0};
 }
 
-std::optional<std::int32_t> WithinMinutes(const std::u16string& text,
+std::optional<std::int32_t> WithinMinutes(std::u16string_view text,
                                           std::string_view decimalSeparator) {
   const auto argument = Argument(text, u"/D", 3);
   if (!argument) {
     return std::nullopt;
   }
-  const auto value = ParseNumber(*argument, decimalSeparator);
+  const auto value = ParseNumber(Utf16ToUtf8(*argument), decimalSeparator);
   if (!value) {
     return std::nullopt;
   }
@@ -84,7 +83,9 @@ std::optional<std::int32_t> WithinMinutes(const std::u16string& text,
 
 CommandLineOptions ParseCommandLine(std::string_view text, std::string_view decimalSeparator) {
   const std::u16string line = Utf8ToUtf16(text);
-  const auto has = [&](std::u16string_view sw) { return Find(line, sw) != std::u16string::npos; };
+  const auto has = [&](std::u16string_view sw) {
+    return Find(line, sw) != std::u16string_view::npos;
+  };
   return {
       .atTime = AtTime(line, decimalSeparator),
       .withinMinutes = WithinMinutes(line, decimalSeparator),

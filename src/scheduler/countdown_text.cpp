@@ -4,7 +4,7 @@
 
 namespace nocturo {
 
-std::string TextoTiempoRestante(std::int32_t seconds) {
+std::string RemainingTimeText(std::int32_t seconds) {
   const std::int32_t hours = seconds / 3600;
   const std::int32_t minutes = (seconds - hours * 3600) / 60;
   const std::int32_t rest = seconds % 60;

@@ -15,6 +15,6 @@ inline constexpr std::int32_t kWarningSeconds = 30;
 
 // Hours, minutes and seconds of a count, each at least two digits, joined by
 // ":". Hours are not reduced to a day: 360,000 seconds read 100:00:00.
-std::string TextoTiempoRestante(std::int32_t seconds);
+std::string RemainingTimeText(std::int32_t seconds);
 
 }  // namespace nocturo

@@ -18,8 +18,8 @@ using enum ControlId;
 void FrPrincipal::ActualizarTiempo() {
   Ui& ui = platform_.ui;
   // The tooltip shows the previous refresh: one second behind the display.
-  module_.ActualizarBandeja(ui.Text(lblMinRestantes));
-  ui.SetText(lblMinRestantes, TextoTiempoRestante(segundosRestantes_));
+  module_.tray().ActualizarBandeja(ui.Text(lblMinRestantes));
+  ui.SetText(lblMinRestantes, RemainingTimeText(segundosRestantes_));
 
   if (segundosRestantes_ > kWarningSeconds) {
     if (ui.ForeColour(lblAtencion) != kBlack) {
@@ -43,7 +43,7 @@ void FrPrincipal::PonerDetenido(bool detenido) {
   ui.SetEnabled(frDesconexion, detenido);
   ui.SetEnabled(FrModo, detenido);
   if (detenido) {
-    module_.ActualizarBandeja({});
+    module_.tray().ActualizarBandeja({});
     ui.SetText(lblAtencion, kDetenido);
   } else {
     ui.SetText(btnDetener, "&Detener");
@@ -57,7 +57,7 @@ void FrPrincipal::TrApagarTimer() {
   ActualizarTiempo();
   if (segundosRestantes_ == 0) {
     platform_.ui.SetTimerEnabled(false);
-    module_.ApagarOrdenador();
+    module_.power().ApagarOrdenador();
   }
 }
 
@@ -123,7 +123,7 @@ void FrPrincipal::Load() {
   const DateTime now = platform_.clock.Now();
   ui.SetText(txtALas,
              FormatHms({.hour = (now.hour + 1) % 24, .minute = now.minute, .second = now.second}));
-  module_.RestaurarPosicion();
+  module_.position().Restore();
   ApplyCommandLine();
 }
 
@@ -158,7 +158,7 @@ void FrPrincipal::ApplyCommandLine() {
     ui.Show(WindowId::Principal);
   }
   if (options.immediate) {
-    module_.ApagarOrdenador();
+    module_.power().ApagarOrdenador();
   }
 }
 

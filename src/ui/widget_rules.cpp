@@ -1,5 +1,8 @@
 #include "ui/widget_rules.hpp"
 
+#include <algorithm>
+#include <climits>
+
 namespace nocturo {
 
 std::vector<ControlId> OptionGroup(ControlId option) {
@@ -16,6 +19,31 @@ std::vector<ControlId> OptionGroup(ControlId option) {
 
 std::string_view InitialText(const ControlDesign& control) {
   return control.id == ControlId::leeme ? LeemeText() : control.caption;
+}
+
+int TabKey(const ControlDesign& control) {
+  if (control.kind == ControlKind::Image) {
+    return INT_MAX;
+  }
+  int key = control.tabIndex;
+  for (const ControlDesign& child : DesignOf(WindowOf(control.id)).controls) {
+    if (child.parent == control.id) {
+      key = std::min(key, TabKey(child));
+    }
+  }
+  return key;
+}
+
+Colour BackColourOf(const ControlDesign& control) {
+  if (control.kind == ControlKind::Image && control.parent) {
+    return BackColourOf(DesignOf(*control.parent));
+  }
+  if (control.backColour) {
+    return *control.backColour;
+  }
+  return control.kind == ControlKind::TextBox || control.kind == ControlKind::MaskedTimeBox
+             ? kSysWindow
+             : kSysButtonFace;
 }
 
 int CheckValueAfterClick(int value) {

@@ -30,6 +30,16 @@ bool EnabledWithContainers(ControlId control, OwnEnabled ownEnabled) {
 // read-me, which shows the read-me text.
 std::string_view InitialText(const ControlDesign& control);
 
+// Where a control comes in its container's tab order: a container takes the
+// place of the first of its contents, so that Tab reaches a frame's controls
+// where their own positions say; images take no part (they sort last).
+int TabKey(const ControlDesign& control);
+
+// The colour a control's background is painted in: its own, else its kind's
+// default (window colour for text boxes, button face for the rest); an image
+// shows its container's background.
+Colour BackColourOf(const ControlDesign& control);
+
 // A check box's value after a click, as a BS_AUTOCHECKBOX toggles: a checked
 // box clears, any other (grey included) becomes checked.
 int CheckValueAfterClick(int value);

@@ -10,24 +10,24 @@ using enum ControlId;
 using testing::Program;
 
 TEST(RemainingTimeText, ShowsHoursMinutesSecondsWithTwoDigitsEach) {
-  EXPECT_EQ(TextoTiempoRestante(0), "00:00:00");
-  EXPECT_EQ(TextoTiempoRestante(59), "00:00:59");
-  EXPECT_EQ(TextoTiempoRestante(60), "00:01:00");
-  EXPECT_EQ(TextoTiempoRestante(3599), "00:59:59");
-  EXPECT_EQ(TextoTiempoRestante(3725), "01:02:05");
-  EXPECT_EQ(TextoTiempoRestante(86399), "23:59:59");
+  EXPECT_EQ(RemainingTimeText(0), "00:00:00");
+  EXPECT_EQ(RemainingTimeText(59), "00:00:59");
+  EXPECT_EQ(RemainingTimeText(60), "00:01:00");
+  EXPECT_EQ(RemainingTimeText(3599), "00:59:59");
+  EXPECT_EQ(RemainingTimeText(3725), "01:02:05");
+  EXPECT_EQ(RemainingTimeText(86399), "23:59:59");
 }
 
 TEST(RemainingTimeText, DoesNotReduceHoursToADay) {
-  EXPECT_EQ(TextoTiempoRestante(86400), "24:00:00");
-  EXPECT_EQ(TextoTiempoRestante(360000), "100:00:00");
-  EXPECT_EQ(TextoTiempoRestante(2147483647), "596523:14:07");
+  EXPECT_EQ(RemainingTimeText(86400), "24:00:00");
+  EXPECT_EQ(RemainingTimeText(360000), "100:00:00");
+  EXPECT_EQ(RemainingTimeText(2147483647), "596523:14:07");
 }
 
 TEST(RemainingTimeText, ShowsNegativePartsWithASign) {
-  EXPECT_EQ(TextoTiempoRestante(-1), "00:00:-01");
-  EXPECT_EQ(TextoTiempoRestante(-3661), "-01:-01:-01");
-  EXPECT_EQ(TextoTiempoRestante(INT32_MIN), "-596523:-14:-08");  // no magnitude overflows
+  EXPECT_EQ(RemainingTimeText(-1), "00:00:-01");
+  EXPECT_EQ(RemainingTimeText(-3661), "-01:-01:-01");
+  EXPECT_EQ(RemainingTimeText(INT32_MIN), "-596523:-14:-08");  // no magnitude overflows
 }
 
 class Countdown : public ::testing::Test {

@@ -12,7 +12,7 @@ struct Program {
   sim::SimPlatform machine;
   Application app{machine.platform()};
 
-  Program() { machine.Connect(app); }
+  Program() { machine.ui.SetEvents(app); }
 
   // Start-up as the entry point runs it; false when the process ended.
   bool Start(std::string commandLine = {}) {

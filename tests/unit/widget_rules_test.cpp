@@ -1,8 +1,10 @@
 // The rules every backend follows, the simulation included.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <vector>
 
+#include "ui/colour_parts.hpp"
 #include "ui/widget_rules.hpp"
 
 namespace nocturo {
@@ -32,6 +34,33 @@ TEST(WidgetRules, AClickClearsACheckedBoxAndChecksAnyOther) {
   EXPECT_EQ(CheckValueAfterClick(0), 1);
   EXPECT_EQ(CheckValueAfterClick(1), 0);
   EXPECT_EQ(CheckValueAfterClick(2), 1);
+}
+
+TEST(WidgetRules, AContainerTakesTheTabPlaceOfItsFirstControl) {
+  EXPECT_EQ(TabKey(DesignOf(frDesconexion)), 3);  // its own position is 14
+  EXPECT_EQ(TabKey(DesignOf(FrModo)), 7);
+  EXPECT_EQ(TabKey(DesignOf(PrincipalBanda)), 18);
+  EXPECT_EQ(TabKey(DesignOf(btnSalir)), 2);
+  EXPECT_EQ(TabKey(DesignOf(PrincipalLogo)), INT_MAX);
+}
+
+TEST(WidgetRules, AControlIsPaintedInItsOwnColourItsKindsOrItsContainers) {
+  EXPECT_EQ(BackColourOf(DesignOf(lblMinRestantes)), kSysWindow);
+  EXPECT_EQ(BackColourOf(DesignOf(txtALas)), kSysWindow);
+  EXPECT_EQ(BackColourOf(DesignOf(leeme)), kSysWindow);
+  EXPECT_EQ(BackColourOf(DesignOf(optModo1)), kSysButtonFace);
+  EXPECT_EQ(BackColourOf(DesignOf(lblAtencion)), kSysButtonFace);
+  EXPECT_EQ(BackColourOf(DesignOf(AcercaLogo)), kSysWindow);
+}
+
+TEST(ColourParts, ASystemColourCarriesItsIndexAFixedOneItsComponents) {
+  EXPECT_TRUE(IsSystemColour(kSysHighlight));
+  EXPECT_EQ(SystemColourIndex(kSysHighlight), 13);
+  EXPECT_FALSE(IsSystemColour(kDarkRed));
+  const Rgb rgb = RgbOf(0x00336699);
+  EXPECT_EQ(rgb.red, 0x99);
+  EXPECT_EQ(rgb.green, 0x66);
+  EXPECT_EQ(rgb.blue, 0x33);
 }
 
 }  // namespace

@@ -65,7 +65,6 @@ class SimPlatform {
   SimPlatform();
 
   Platform& platform() { return platform_; }
-  void Connect(UiEvents& events) { ui.SetEvents(events); }
 
   // Lets time pass, delivering the timer's ticks as they fall due. Returns
   // false if the process ended meanwhile.

@@ -1,27 +1,17 @@
 #include "platform/win32/colours.hpp"
 
+#include "ui/colour_parts.hpp"
+
 namespace nocturo::win32 {
-namespace {
-
-constexpr Colour kSystemColourFlag = 0x80000000;
-
-bool IsSystemColour(Colour colour) {
-  return (colour & kSystemColourFlag) != 0;
-}
-int SystemIndex(Colour colour) {
-  return static_cast<int>(colour & 0xFF);
-}
-
-}  // namespace
 
 COLORREF ToColorRef(Colour colour) {
-  return IsSystemColour(colour) ? ::GetSysColor(SystemIndex(colour)) : (colour & 0x00FFFFFF);
+  return IsSystemColour(colour) ? ::GetSysColor(SystemColourIndex(colour)) : (colour & 0x00FFFFFF);
 }
 
 HBRUSH BrushFor(Colour colour, UniqueBrush& owned) {
   if (IsSystemColour(colour)) {
     owned.reset();
-    return ::GetSysColorBrush(SystemIndex(colour));
+    return ::GetSysColorBrush(SystemColourIndex(colour));
   }
   owned.reset(::CreateSolidBrush(ToColorRef(colour)));
   return owned.get();

@@ -4,18 +4,11 @@
 #include <algorithm>
 
 #include "platform/win32/wide_text.hpp"
+#include "platform/win32/window_text.hpp"
 #include "ui/widget_rules.hpp"
 
 namespace nocturo::win32 {
 namespace {
-
-std::string WindowText(HWND window) {
-  const int length = ::GetWindowTextLengthW(window);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const int copied = ::GetWindowTextW(window, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(std::max(copied, 0)));
-  return Narrow(text);
-}
 
 bool IsOption(const ControlRecord& record) {
   return record.design->kind == ControlKind::OptionButton;
@@ -82,12 +75,12 @@ std::string FormControls::Text(const ControlRecord& record) const {
     case ControlKind::MaskedTimeBox:
       return record.masked->Text();
     case ControlKind::Frame:
-      return WindowText(record.groupBox);
+      return Narrow(ReadWindowText(record.groupBox));
     case ControlKind::Panel:
     case ControlKind::Image:
       return {};
     default:
-      return WindowText(record.window);
+      return Narrow(ReadWindowText(record.window));
   }
 }
 

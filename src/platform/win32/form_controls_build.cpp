@@ -1,6 +1,5 @@
 // Building a window's controls from its design table.
 #include <algorithm>
-#include <climits>
 
 #include "platform/win32/colours.hpp"
 #include "platform/win32/form_controls.hpp"
@@ -8,6 +7,7 @@
 #include "platform/win32/resource_ids.h"
 #include "platform/win32/wide_text.hpp"
 #include "platform/win32/window_proc.hpp"
+#include "platform/win32/window_text.hpp"
 #include "ui/widget_rules.hpp"
 
 namespace nocturo::win32 {
@@ -17,27 +17,6 @@ constexpr int kGroupBoxId = 0xFFFF;  // not a control of the program
 
 HMENU DialogId(int id) {
   return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id));
-}
-
-// Where a control comes in the tab order. A container takes the place of the
-// first of its contents, so that Tab reaches a frame's controls where their
-// own positions say; images take no part.
-int TabKey(const ControlDesign& control, std::span<const ControlDesign> designs) {
-  if (control.kind == ControlKind::Image) {
-    return INT_MAX;
-  }
-  int key = control.tabIndex;
-  for (const ControlDesign& child : designs) {
-    if (child.parent == control.id) {
-      key = std::min(key, TabKey(child, designs));
-    }
-  }
-  return key;
-}
-
-Colour DefaultBackColour(ControlKind kind) {
-  return kind == ControlKind::TextBox || kind == ControlKind::MaskedTimeBox ? kSysWindow
-                                                                            : kSysButtonFace;
 }
 
 DWORD LabelStyle(const ControlDesign& design) {
@@ -103,10 +82,9 @@ void FormControls::BuildChildren(HWND parentWindow, std::optional<ControlId> par
       children.push_back(&control);
     }
   }
-  std::stable_sort(children.begin(), children.end(),
-                   [designs](const ControlDesign* a, const ControlDesign* b) {
-                     return TabKey(*a, designs) < TabKey(*b, designs);
-                   });
+  std::stable_sort(
+      children.begin(), children.end(),
+      [](const ControlDesign* a, const ControlDesign* b) { return TabKey(*a) < TabKey(*b); });
 
   const ControlDesign* previous = nullptr;
   for (const ControlDesign* control : children) {
@@ -116,9 +94,7 @@ void FormControls::BuildChildren(HWND parentWindow, std::optional<ControlId> par
     record.design = control;
     record.container = container;
     record.ownEnabled = control->enabled;
-    record.backColour = control->kind == ControlKind::Image && container != nullptr
-                            ? container->backColour
-                            : control->backColour.value_or(DefaultBackColour(control->kind));
+    record.backColour = BackColourOf(*control);
     record.foreColour = control->foreColour.value_or(kSysWindowText);
     record.backBrush = BrushFor(record.backColour, record.ownedBrush);
     record.font = control->font ? fonts.Get(*control->font) : options_.windowFont;
@@ -199,7 +175,7 @@ void FormControls::CreateWindowFor(ControlRecord& record, HWND parentWindow) {
       record.masked = masked.get();
       record.subclass = std::move(masked);
       record.subclass->Attach(record.window);
-      record.masked->Start();
+      record.masked->ShowModel();
       break;
     }
     case ControlKind::OptionButton:
@@ -249,10 +225,7 @@ void FormControls::CreateGroupBox(ControlRecord& frame) {
 }
 
 void FormControls::AutoSize(ControlRecord& record) {
-  const int length = ::GetWindowTextLengthW(record.window);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  ::GetWindowTextW(record.window, text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(length));
+  const std::wstring text = ReadWindowText(record.window);
 
   RECT current{};
   ::GetClientRect(record.window, &current);
@@ -262,7 +235,7 @@ void FormControls::AutoSize(ControlRecord& record) {
     const SelectedObject font(dc.get(), record.font);
     const UINT format =
         record.design->wordWrap ? DT_CALCRECT | DT_WORDBREAK : DT_CALCRECT | DT_SINGLELINE;
-    ::DrawTextW(dc.get(), text.c_str(), length, &extent, format);
+    ::DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent, format);
   }
   const int width = record.design->wordWrap ? current.right : extent.right - extent.left;
   ::SetWindowPos(record.window, nullptr, 0, 0, width, extent.bottom - extent.top,

@@ -4,6 +4,7 @@
 #include "platform/win32/resource_ids.h"
 #include "platform/win32/wide_text.hpp"
 #include "platform/win32/window_proc.hpp"
+#include "platform/win32/window_text.hpp"
 
 namespace nocturo::win32 {
 namespace {
@@ -126,11 +127,7 @@ void FormWindow::Destroy() {
 }
 
 std::string FormWindow::Caption() const {
-  const int length = ::GetWindowTextLengthW(Handle());
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  const int copied = ::GetWindowTextW(Handle(), text.data(), length + 1);
-  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-  return Narrow(text);
+  return Narrow(ReadWindowText(Handle()));
 }
 
 void FormWindow::SetCaption(std::string_view text) {

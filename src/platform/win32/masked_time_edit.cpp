@@ -37,10 +37,6 @@ std::wstring ClipboardText(HWND owner) {
 MaskedTimeEdit::MaskedTimeEdit(std::function<void()> onUserEdit)
     : onUserEdit_(std::move(onUserEdit)) {}
 
-void MaskedTimeEdit::Start() {
-  ShowModel();
-}
-
 void MaskedTimeEdit::SetText(std::string_view text) {
   model_.SetText(text);
   ShowModel();

@@ -17,8 +17,8 @@ class MaskedTimeEdit final : public SubclassedControl {
  public:
   explicit MaskedTimeEdit(std::function<void()> onUserEdit);
 
-  // After Attach: shows the mask's text.
-  void Start();
+  // Shows the model's text and caret; after Attach, the mask's own text.
+  void ShowModel();
   const std::string& Text() const { return model_.Text(); }
   // A write by the program; not reported.
   void SetText(std::string_view text);
@@ -34,8 +34,6 @@ class MaskedTimeEdit final : public SubclassedControl {
   // Brings the model's caret and selection up to the control's (the mouse and
   // shift-selection move them without telling the model).
   void ReadSelection();
-  // Shows the model's text and caret.
-  void ShowModel();
   // Runs one edit of the model and, when the text changed, shows it and
   // reports it.
   template <class Edit>

@@ -12,7 +12,7 @@ std::size_t Slot(WindowId window) {
 }  // namespace
 
 WinUi::WinUi()
-    : scale_(PixelScale::OfScreen()),
+    : scale_(ScreenPixelScale()),
       taskbarCreatedMessage_(::RegisterWindowMessageW(L"TaskbarCreated")) {}
 
 void WinUi::SetEvents(UiEvents& events) {
@@ -52,14 +52,21 @@ const FormWindow* WinUi::Existing(WindowId window) const {
   return form && form->Handle() != nullptr ? form.get() : nullptr;
 }
 
-ControlRecord* WinUi::Control(ControlId control) {
+WinUi::Found<FormControls, ControlRecord> WinUi::Control(ControlId control) {
   FormWindow* form = Live(WindowOf(control));
-  return form != nullptr ? form->Controls().Find(control) : nullptr;
+  if (form == nullptr) {
+    return {};
+  }
+  return {&form->Controls(), form->Controls().Find(control)};
 }
 
-const ControlRecord* WinUi::ExistingControl(ControlId control) const {
+WinUi::Found<const FormControls, const ControlRecord> WinUi::ExistingControl(
+    ControlId control) const {
   const FormWindow* form = Existing(WindowOf(control));
-  return form != nullptr ? form->Controls().Find(control) : nullptr;
+  if (form == nullptr) {
+    return {};
+  }
+  return {&form->Controls(), form->Controls().Find(control)};
 }
 
 bool WinUi::Exists(WindowId window) const {
@@ -141,73 +148,69 @@ void WinUi::PopupMenu(WindowId window) {
 }
 
 std::string WinUi::Text(ControlId control) const {
-  const FormWindow* form = Existing(WindowOf(control));
-  const ControlRecord* record = ExistingControl(control);
-  return record != nullptr ? form->Controls().Text(*record) : std::string();
+  const auto [controls, record] = ExistingControl(control);
+  return record != nullptr ? controls->Text(*record) : std::string();
 }
 
 void WinUi::SetText(ControlId control, std::string_view text) {
-  if (ControlRecord* record = Control(control); record != nullptr) {
-    forms_[Slot(WindowOf(control))]->Controls().SetText(*record, text);
+  if (const auto [controls, record] = Control(control); record != nullptr) {
+    controls->SetText(*record, text);
   }
 }
 
 bool WinUi::Enabled(ControlId control) const {
-  const ControlRecord* record = ExistingControl(control);
+  const ControlRecord* record = ExistingControl(control).record;
   return record != nullptr && record->ownEnabled;
 }
 
 void WinUi::SetEnabled(ControlId control, bool enabled) {
-  if (ControlRecord* record = Control(control); record != nullptr) {
-    forms_[Slot(WindowOf(control))]->Controls().SetEnabled(*record, enabled);
+  if (const auto [controls, record] = Control(control); record != nullptr) {
+    controls->SetEnabled(*record, enabled);
   }
 }
 
 int WinUi::Value(ControlId control) const {
-  const FormWindow* form = Existing(WindowOf(control));
-  const ControlRecord* record = ExistingControl(control);
-  return record != nullptr ? form->Controls().Value(*record) : 0;
+  const auto [controls, record] = ExistingControl(control);
+  return record != nullptr ? controls->Value(*record) : 0;
 }
 
 void WinUi::SetValue(ControlId control, int value) {
-  if (ControlRecord* record = Control(control); record != nullptr) {
-    forms_[Slot(WindowOf(control))]->Controls().SetValue(*record, value);
+  if (const auto [controls, record] = Control(control); record != nullptr) {
+    controls->SetValue(*record, value);
   }
 }
 
 Colour WinUi::ForeColour(ControlId control) const {
-  const ControlRecord* record = ExistingControl(control);
+  const ControlRecord* record = ExistingControl(control).record;
   return record != nullptr ? record->foreColour : kSysWindowText;
 }
 
 void WinUi::SetForeColour(ControlId control, Colour colour) {
-  if (ControlRecord* record = Control(control); record != nullptr) {
-    forms_[Slot(WindowOf(control))]->Controls().SetForeColour(*record, colour);
+  if (const auto [controls, record] = Control(control); record != nullptr) {
+    controls->SetForeColour(*record, colour);
   }
 }
 
 TwipsRect WinUi::ControlBounds(ControlId control) const {
-  const FormWindow* form = Existing(WindowOf(control));
-  const ControlRecord* record = ExistingControl(control);
-  return record != nullptr ? form->Controls().Bounds(*record) : TwipsRect{};
+  const auto [controls, record] = ExistingControl(control);
+  return record != nullptr ? controls->Bounds(*record) : TwipsRect{};
 }
 
 void WinUi::SetControlLeft(ControlId control, float left) {
-  if (ControlRecord* record = Control(control); record != nullptr) {
-    forms_[Slot(WindowOf(control))]->Controls().SetLeft(*record, left);
+  if (const auto [controls, record] = Control(control); record != nullptr) {
+    controls->SetLeft(*record, left);
   }
 }
 
 void WinUi::SetControlWidth(ControlId control, float width) {
-  if (ControlRecord* record = Control(control); record != nullptr) {
-    forms_[Slot(WindowOf(control))]->Controls().SetWidth(*record, width);
+  if (const auto [controls, record] = Control(control); record != nullptr) {
+    controls->SetWidth(*record, width);
   }
 }
 
 float WinUi::ScaleWidth(ControlId container) const {
-  const FormWindow* form = Existing(WindowOf(container));
-  const ControlRecord* record = ExistingControl(container);
-  return record != nullptr ? form->Controls().ScaleWidth(*record) : 0.0F;
+  const auto [controls, record] = ExistingControl(container);
+  return record != nullptr ? controls->ScaleWidth(*record) : 0.0F;
 }
 
 bool WinUi::TimerEnabled() const {

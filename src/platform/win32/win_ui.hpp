@@ -61,8 +61,15 @@ class WinUi final : public Ui {
   // The window, created on first use; nothing once it has been destroyed.
   FormWindow* Live(WindowId window);
   const FormWindow* Existing(WindowId window) const;
-  ControlRecord* Control(ControlId control);
-  const ControlRecord* ExistingControl(ControlId control) const;
+  // A control with the controls of its window, from one window lookup; the
+  // record is null when either does not exist.
+  template <class Controls, class Record>
+  struct Found {
+    Controls* controls = nullptr;
+    Record* record = nullptr;
+  };
+  Found<FormControls, ControlRecord> Control(ControlId control);
+  Found<const FormControls, const ControlRecord> ExistingControl(ControlId control) const;
 
   PixelScale scale_;
   UINT taskbarCreatedMessage_;

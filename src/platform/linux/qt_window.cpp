@@ -1,0 +1,172 @@
+#include "platform/linux/qt_window.hpp"
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QScreen>
+
+#include "platform/linux/qt_colours.hpp"
+#include "platform/linux/qt_fonts.hpp"
+#include "platform/linux/qt_text.hpp"
+
+namespace nocturo::linux_desktop {
+namespace {
+
+constexpr int kTimerMilliseconds = 1000;
+
+// A tool window has no taskbar entry on the desktops that honour the type; it
+// gets a title bar with a close box and nothing else.
+constexpr Qt::WindowFlags kFlags =
+    Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+
+}  // namespace
+
+QtWindow::QtWindow(const WindowDesign& design, const PixelScale& scale)
+    : QWidget(nullptr, kFlags),
+      design_(design),
+      scale_(scale),
+      controls_(scale, {.click = [this](ControlId id) { ReportClick(id); },
+                        .change = [this](ControlId id) { ReportChange(id); }}) {}
+
+void QtWindow::Create() {
+  setObjectName(ToQString(design_.name));
+  setWindowTitle(ToQString(design_.caption));
+  const QFont windowFont = FontOf(design_.font, scale_);
+  setFont(windowFont);
+  QPalette background = palette();
+  background.setColor(QPalette::Window, ToQColor(kSysButtonFace, QGuiApplication::palette()));
+  setPalette(background);
+  setFixedSize(scale_.ToPixelsX(design_.clientWidth), scale_.ToPixelsY(design_.clientHeight));
+  if (design_.hasIcon) {
+    setWindowIcon(QIcon(QStringLiteral(":/nocturo/nocturo.ico")));
+  }
+  // Centred on the screen until the program places it.
+  if (const QScreen* screen = QGuiApplication::primaryScreen(); screen != nullptr) {
+    const QRect area = screen->geometry();
+    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+  }
+  setMouseTracking(true);
+  timer_.setInterval(kTimerMilliseconds);
+  connect(&timer_, &QTimer::timeout, this, [this] { OnTick(); });
+  controls_.Build(*this, design_, windowFont);
+  building_ = false;
+  if (events_ != nullptr) {
+    events_->OnLoad(design_.id);
+  }
+}
+
+// Showing counts as a resize: the header band is laid out before it is seen.
+void QtWindow::Show() {
+  if (!isVisible() && events_ != nullptr) {
+    events_->OnResize(design_.id);
+  }
+  show();
+  raise();
+  activateWindow();
+  if (design_.focusWhenShown) {
+    if (const QtControl* control = controls_.Find(*design_.focusWhenShown); control != nullptr) {
+      control->widget->setFocus(Qt::ActiveWindowFocusReason);
+    }
+  }
+}
+
+void QtWindow::Repaint() {
+  update();
+  repaint();
+}
+
+void QtWindow::Retire() {
+  timer_.stop();
+  hide();
+  events_ = nullptr;
+}
+
+std::string QtWindow::Caption() const {
+  return ToUtf8(windowTitle());
+}
+
+void QtWindow::SetCaption(std::string_view text) {
+  setWindowTitle(ToQString(text));
+}
+
+TwipsRect QtWindow::Bounds() const {
+  const QRect outer = frameGeometry();
+  return TwipsRect{scale_.ToTwipsX(outer.x()), scale_.ToTwipsY(outer.y()),
+                   scale_.ToTwipsX(outer.width()), scale_.ToTwipsY(outer.height())};
+}
+
+// The outer edges go where asked, as move() places a window's frame.
+void QtWindow::Move(float left, float top) {
+  move(scale_.ToPixelsX(left), scale_.ToPixelsY(top));
+}
+
+// The window's menu is never a menu bar: it pops up at the pointer, and the
+// chosen item is reported before returning.
+void QtWindow::PopupMenu() {
+  QMenu menu(this);
+  menu.setObjectName(ToQString(design_.menu.name));
+  for (const MenuItemDesign& item : design_.menu.items) {
+    QAction* action = menu.addAction(ToQString(item.caption));
+    action->setData(item.index);
+  }
+  const QAction* chosen = menu.exec(QCursor::pos());
+  if (chosen != nullptr && events_ != nullptr) {
+    events_->OnMenuItem(chosen->data().toInt());
+  }
+}
+
+void QtWindow::SetTimerEnabled(bool enabled) {
+  if (enabled == timer_.isActive()) {
+    return;
+  }
+  if (enabled) {
+    timer_.start();
+  } else {
+    timer_.stop();
+  }
+}
+
+// The program decides what closing means; the window is never closed here.
+void QtWindow::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  if (events_ != nullptr) {
+    events_->OnCloseBox(design_.id);
+  }
+}
+
+// The pointer's own moves over the window's bare client area, as Windows
+// reports them to the window. Only the About window, which owns the tray
+// icon, has a mouse-move handler.
+void QtWindow::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  if (design_.id != WindowId::AcercaDe || events_ == nullptr || building_ ||
+      childAt(at) != nullptr) {
+    QWidget::mouseMoveEvent(event);
+    return;
+  }
+  events_->OnMouseMove(design_.id, static_cast<float>(at.x()) * scale_.twipsPerPixelX,
+                       static_cast<float>(at.y()) * scale_.twipsPerPixelY, true);
+}
+
+void QtWindow::ReportClick(ControlId control) {
+  if (!building_ && events_ != nullptr) {
+    events_->OnClick(control);
+  }
+}
+
+void QtWindow::ReportChange(ControlId control) {
+  if (!building_ && events_ != nullptr) {
+    events_->OnChange(control);
+  }
+}
+
+void QtWindow::OnTick() {
+  if (timer_.isActive() && events_ != nullptr) {
+    events_->OnTimer();
+  }
+}
+
+}  // namespace nocturo::linux_desktop

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+#include <string>
+#include <string_view>
+
+#include "common/pixel_scale.hpp"
+#include "platform/linux/qt_controls.hpp"
+#include "platform/ui.hpp"
+#include "platform/ui_events.hpp"
+#include "ui/design.hpp"
+
+namespace nocturo::linux_desktop {
+
+// One of the program's windows: a fixed-size tool window with no menu bar,
+// its controls built from the design, its one-second timer, and the events
+// the program hears from it.
+class QtWindow final : public QWidget {
+ public:
+  QtWindow(const WindowDesign& design, const PixelScale& scale);
+
+  // Builds the contents; the load handler runs once they exist.
+  void Create();
+  void SetEvents(UiEvents* events) { events_ = events; }
+
+  QtControls& Controls() { return controls_; }
+  const QtControls& Controls() const { return controls_; }
+
+  void Show();
+  void Hide() { hide(); }
+  void Repaint();
+  // Stops the timer; the widget itself is deleted later, outside any handler.
+  void Retire();
+  std::string Caption() const;
+  void SetCaption(std::string_view text);
+  TwipsRect Bounds() const;
+  void Move(float left, float top);
+  void PopupMenu();
+  bool TimerEnabled() const { return timer_.isActive(); }
+  void SetTimerEnabled(bool enabled);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+
+ private:
+  void ReportClick(ControlId control);
+  void ReportChange(ControlId control);
+  void OnTick();
+
+  const WindowDesign& design_;
+  PixelScale scale_;
+  QtControls controls_;
+  QTimer timer_;
+  UiEvents* events_ = nullptr;
+  bool building_ = true;
+};
+
+}  // namespace nocturo::linux_desktop
