@@ -9,11 +9,14 @@
                                        menu item) whose name is empty
   atspi_dump.py PID --press ROLE NAME  runs the first action of the showing
                                        object with that role and name
-  atspi_dump.py PID --popup SECONDS [ITEM]
+  atspi_dump.py PID --popup SECONDS [--press|--click ITEM]
                                        prints "listening", waits for a popup
                                        menu to show, prints its tree, and
-                                       chooses ITEM in it; exit 1 when none
-                                       showed within SECONDS
+                                       chooses ITEM in it: --press through
+                                       its accessible action, as a screen
+                                       reader does, --click with the pointer
+                                       at its middle (xdotool); exit 1 when
+                                       no menu showed within SECONDS
 
 Only showing windows are listed. Qt keeps popup menus out of the
 application's children: a screen reader learns of them from the event that
@@ -22,6 +25,7 @@ not (yet) on the accessibility bus.
 """
 
 import json
+import subprocess
 import sys
 
 import pyatspi
@@ -86,7 +90,7 @@ def print_entries(entries):
               flush=True)
 
 
-def wait_for_popup(pid, seconds, item):
+def wait_for_popup(pid, seconds, how, item):
     from gi.repository import GLib
 
     outcome = {"status": 1}
@@ -99,8 +103,13 @@ def wait_for_popup(pid, seconds, item):
             outcome["status"] = 1
             for e in entries:
                 if e["role"] == "menu item" and e["name"] == item:
-                    e["object"].queryAction().doAction(0)
-                    print(f"chose \"{item}\"", flush=True)
+                    if how == "--press":
+                        e["object"].queryAction().doAction(0)
+                    else:
+                        x, y, w, h = e["extents"]
+                        subprocess.run(["xdotool", "mousemove", str(x + w // 2), str(y + h // 2),
+                                        "click", "1"], check=True)
+                    print(f"chose \"{item}\" ({how[2:]})", flush=True)
                     outcome["status"] = 0
                     break
             else:
@@ -130,7 +139,8 @@ def main(argv):
         return 2
     options = argv[1:]
     if options[:1] == ["--popup"]:
-        return wait_for_popup(int(argv[0]), float(options[1]), (options[2:] or [None])[0])
+        how, item = (options[2:4] + [None, None])[:2]
+        return wait_for_popup(int(argv[0]), float(options[1]), how, item)
     app = application(int(argv[0]))
     if app is None:
         print(f"atspi_dump: PID {argv[0]} is not on the accessibility bus", file=sys.stderr)
