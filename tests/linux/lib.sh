@@ -171,7 +171,7 @@ lt_logind_calls() {
 lt_expect_logind_calls() {
   local got
   got=$(lt_logind_calls)
-  [[ $got == "$1" ]] || lt_fail "logind received$(printf '\n%s' "${got:-(nothing)}")$(printf '\n')instead of$(printf '\n%s' "$1")"
+  [[ $got == "$1" ]] || lt_fail "logind received"$'\n'"${got:-(nothing)}"$'\n'"instead of"$'\n'"${1:-(nothing)}"
   lt_log "ok: logind received: ${1//$'\n'/; }"
 }
 # The mock keeps its log open for writing: the calls are counted from a mark.
