@@ -1,6 +1,11 @@
 # The native Linux desktop program: the core with the Qt 6 backend.
 find_package(Qt6 6.2 REQUIRED COMPONENTS Widgets DBus)
 
+# The benchmarks' floor (bench/linux/): a bare Qt tray icon, built on demand.
+add_executable(tray_floor EXCLUDE_FROM_ALL bench/linux/floor/tray_floor.cpp)
+target_link_libraries(tray_floor PRIVATE Qt6::Widgets nocturo_warnings)
+target_include_directories(tray_floor SYSTEM PRIVATE ${Qt6Widgets_INCLUDE_DIRS})
+
 file(GLOB NOCTURO_LINUX_SOURCES CONFIGURE_DEPENDS src/platform/linux/*.cpp)
 # The icons travel inside the program, read by Qt's ICO plugin.
 add_executable(nocturo ${NOCTURO_LINUX_SOURCES} res/linux.qrc)

@@ -2,8 +2,10 @@
 # Installs what building and testing Nocturo needs on Debian: the native and
 # MinGW-w64 compilers, the test libraries, Wine (64-bit and 32-bit), an X
 # server for the end-to-end tests and qemu for 32-bit Wine on hosts that cannot
-# run i386 programs, wixl, msitools and zip for the release packages, and Qt 6
-# with dpkg-dev (shlibdeps) for the Linux program and its .deb.
+# run i386 programs, wixl, msitools and zip for the release packages, and for
+# the Linux program Qt 6, dpkg-dev (shlibdeps) for its .deb and what its
+# scenarios run on: D-Bus, the logind mock, the accessibility bus and its
+# Python reader.
 # Idempotent: when everything is present it installs
 # nothing and does not touch the package lists.
 set -euo pipefail
@@ -15,7 +17,8 @@ packages=(
   xvfb xdotool imagemagick qemu-user-static faketime libfaketime
   clang libclang-rt-14-dev clang-tidy cppcheck libbenchmark-dev
   wixl msitools zip unzip
-  qt6-base-dev dpkg-dev
+  qt6-base-dev dpkg-dev qt6-qpa-plugins dbus dbus-daemon libglib2.0-bin python3-dbus
+  python3-gi python3-dbusmock python3-pyatspi gir1.2-atspi-2.0 at-spi2-core
 )
 
 sudo=()

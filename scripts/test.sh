@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Everything CI checks: dependencies, every build preset, the unit tests
 # (plain and with sanitizers), static analysis (clang-tidy and cppcheck), a
-# short run of every fuzz target and the end-to-end scenarios under Wine.
-# Exits non-zero on any failure; the last line is the end-to-end summary
-# "N passed, N failed".
+# short run of every fuzz target, the Linux program's scenarios and the
+# end-to-end scenarios under Wine. Exits non-zero on any failure; the line
+# before the last is the Linux scenarios' summary, "linux: N passed, N failed",
+# and the last line is the Wine end-to-end summary "N passed, N failed".
 set -uo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -45,6 +46,16 @@ step "fuzz targets (5 s each)" scripts/fuzz.sh 5
 step "release packages" scripts/package.sh --allow-dirty --out "$root/build/dist"
 [[ " ${failed_steps[*]} " == *" release packages "* ]] || export E2E_DIST=$root/build/dist
 
+linux_log=$(mktemp)
+linux_program() {
+  build linux || return 1
+  tests/linux/run.sh 2>&1 | tee "$linux_log"
+  return "${PIPESTATUS[0]}"
+}
+step "Linux program" linux_program
+linux_summary=$(grep -E '^[0-9]+ passed, [0-9]+ failed(, [0-9]+ skipped)?$' "$linux_log" | tail -n 1)
+rm -f "$linux_log"
+
 e2e_log=$(mktemp)
 step "end-to-end tests under Wine" bash -c 'tests/e2e/run.sh 2>&1 | tee "$1"; exit "${PIPESTATUS[0]}"' _ "$e2e_log"
 summary=$(grep -E '^([a-z0-9-]+: )?[0-9]+ passed, [0-9]+ failed(, [0-9]+ skipped)?$' "$e2e_log" | tail -n 1)
@@ -53,5 +64,6 @@ rm -f "$e2e_log"
 if ((${#failed_steps[@]})); then
   echo "failed steps: ${failed_steps[*]}"
 fi
+echo "linux: ${linux_summary:-0 passed, 1 failed}"
 echo "${summary:-0 passed, 1 failed}"
 ((${#failed_steps[@]} == 0))

@@ -1,0 +1,292 @@
+# Harness for the Linux program's scenarios: per scenario a throwaway HOME and
+# XDG directories, an Xvfb display, a private session bus and a private system
+# bus, and on demand logind (python3-dbusmock's template on the system bus),
+# the accessibility bus and our own tray watcher on the session bus.
+# Source it from bash; lt_setup registers lt_cleanup on EXIT, which ends only
+# the processes started here, by PID, and removes the throwaway directory.
+
+LT_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+LT_ROOT=$(cd "$LT_DIR/../.." && pwd)
+LT_PY=/usr/bin/python3
+LT_BIN=${NOCTURO_LINUX_BIN:-$LT_ROOT/build/linux/nocturo}
+# Logs and dumps of a suite run.
+LT_OUT=${LT_OUT:-$LT_ROOT/build/linux-e2e}
+
+lt_log() { printf '[%(%H:%M:%S)T] %s\n' -1 "$*" >&2; }
+lt_fail() {
+  lt_log "FAIL: $*"
+  exit 1
+}
+lt_skip() {
+  echo "$*"
+  exit 77
+}
+
+# lt_wait_for TIMEOUT DESCRIPTION COMMAND...: runs COMMAND every 0.1 s until
+# it succeeds; fails the scenario at the deadline.
+lt_wait_for() {
+  local timeout=$1 what=$2
+  shift 2
+  lt_poll "$timeout" "$@" || lt_fail "timed out after ${timeout}s waiting for $what"
+}
+
+# lt_poll TIMEOUT COMMAND...: like lt_wait_for, but returns 1 at the deadline.
+# COMMAND runs in a subshell, so a check that fails the scenario only fails
+# that attempt.
+lt_poll() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until ("$@") >/dev/null 2>&1; do
+    ((SECONDS >= deadline)) && return 1
+    sleep 0.1
+  done
+}
+
+lt_alive() { kill -0 "$1" 2>/dev/null; }
+lt_gone() { ! lt_alive "$1"; }
+
+LT_PIDS=()
+lt_cleanup() {
+  local status=$? pid i
+  # Last started, first ended: the program before the buses it uses.
+  for ((i = ${#LT_PIDS[@]} - 1; i >= 0; i--)); do
+    pid=${LT_PIDS[$i]}
+    lt_alive "$pid" && kill "$pid" 2>/dev/null
+  done
+  for pid in "${LT_PIDS[@]}"; do
+    lt_poll 5 lt_gone "$pid" || kill -KILL "$pid" 2>/dev/null
+  done
+  if [[ -n ${LT_TMP:-} && -d $LT_TMP ]]; then
+    if ((status != 0 && status != 77)); then
+      mkdir -p "$LT_ART" && cp -r "$LT_TMP/log/." "$LT_ART/" 2>/dev/null
+    fi
+    rm -rf "$LT_TMP"
+  fi
+  exit "$status"
+}
+
+# lt_started PID: the process is ours to end.
+lt_started() { LT_PIDS+=("$1"); }
+
+# lt_setup: throwaway directories, display and both buses.
+lt_setup() {
+  LT_NAME=$(basename "$0" .sh)
+  LT_ART=$LT_OUT/$LT_NAME
+  rm -rf "$LT_ART"
+  LT_TMP=$(mktemp -d "${TMPDIR:-/tmp}/nocturo-linux.XXXXXX")
+  trap lt_cleanup EXIT
+  trap 'exit 143' TERM INT
+  mkdir -p "$LT_TMP"/{home,config,runtime,cache,data,log}
+  chmod 700 "$LT_TMP/runtime"
+  export HOME=$LT_TMP/home XDG_CONFIG_HOME=$LT_TMP/config XDG_RUNTIME_DIR=$LT_TMP/runtime
+  export XDG_CACHE_HOME=$LT_TMP/cache XDG_DATA_HOME=$LT_TMP/data
+  export XDG_SESSION_ID=c1 XDG_SESSION_TYPE=x11
+  # Nothing from the calling desktop may leak in.
+  unset DBUS_SESSION_BUS_ADDRESS DBUS_SYSTEM_BUS_ADDRESS AT_SPI_BUS_ADDRESS WAYLAND_DISPLAY
+  unset XDG_CURRENT_DESKTOP DESKTOP_SESSION QT_QPA_PLATFORMTHEME SESSION_MANAGER
+  export QT_QPA_PLATFORM=xcb LANG=C.UTF-8 LC_ALL=C.UTF-8
+  lt_start_display
+  lt_start_bus session
+  lt_start_bus system
+}
+
+lt_start_display() {
+  local fdfile=$LT_TMP/displayfd
+  : >"$fdfile"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset \
+    3>"$fdfile" >"$LT_TMP/log/xvfb.log" 2>&1 &
+  lt_started $!
+  lt_wait_for 20 "Xvfb to pick a display" test -s "$fdfile"
+  export DISPLAY=":$(tr -d '\n' <"$fdfile")"
+}
+
+# lt_start_bus session|system: a dbus-daemon of our own with a policy that
+# lets this user own and call anything; exports its address.
+lt_start_bus() {
+  local type=$1 config=$LT_TMP/$1-bus.conf addr=$LT_TMP/$1-bus.address
+  cat >"$config" <<EOF
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig>
+  <type>$type</type>
+  <listen>unix:path=$LT_TMP/$type-bus</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default">
+    <allow user="*"/>
+    <allow own="*"/>
+    <allow send_type="method_call"/>
+    <allow send_destination="*" eavesdrop="true"/>
+    <allow eavesdrop="true"/>
+  </policy>
+</busconfig>
+EOF
+  : >"$addr"
+  dbus-daemon --config-file="$config" --nofork --print-address=3 3>"$addr" \
+    >"$LT_TMP/log/$type-bus.log" 2>&1 &
+  lt_started $!
+  lt_wait_for 10 "the private $type bus" test -s "$addr"
+  if [[ $type == session ]]; then
+    export DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$addr")
+  else
+    export DBUS_SYSTEM_BUS_ADDRESS=$(head -n 1 "$addr")
+  fi
+}
+
+# lt_has_owner session|system NAME
+lt_has_owner() {
+  gdbus call --"$1" -d org.freedesktop.DBus -o /org/freedesktop/DBus \
+    -m org.freedesktop.DBus.NameHasOwner "$2" 2>/dev/null | grep -q true
+}
+
+# lt_start_logind: logind played by python3-dbusmock, with this user's
+# graphical session c1; its calls are logged to $LT_LOGIND_LOG.
+LT_LOGIND_LOG=
+lt_start_logind() {
+  LT_LOGIND_LOG=$LT_TMP/log/logind.calls
+  "$LT_PY" -m dbusmock --system --template logind --logfile "$LT_LOGIND_LOG" \
+    >"$LT_TMP/log/logind.log" 2>&1 &
+  LT_LOGIND_PID=$!
+  lt_started $LT_LOGIND_PID
+  lt_wait_for 20 "the logind mock" lt_has_owner system org.freedesktop.login1
+  lt_logind_mock AddSeat s seat0 >/dev/null
+  lt_logind_mock AddSession ssusb c1 seat0 "$(id -u)" "$(id -un)" true >/dev/null
+}
+
+# lt_logind_mock METHOD SIGNATURE ARGS...: a call on the mock's control interface.
+lt_logind_mock() {
+  local method=$1
+  shift 2
+  gdbus call --system -d org.freedesktop.login1 -o /org/freedesktop/login1 \
+    -m "org.freedesktop.DBus.Mock.$method" "$@"
+}
+
+# lt_logind_calls: the calls logind received, one a line, "Method args",
+# without the mock's own bookkeeping (properties, the control interface).
+lt_logind_calls() {
+  tail -n +$((${LT_LOGIND_MARK:-0} + 1)) "$LT_LOGIND_LOG" 2>/dev/null | cut -d' ' -f2- |
+    grep -vE '^(Add[A-Za-z]*|Get|GetAll|Set|emit|RemoveObject|Reset|ClearCalls|UpdateProperties|EmitSignal)( |$)|^[A-Za-z]+ raised: '
+}
+# lt_expect_logind_calls EXPECTED: the calls since the log was last cleared
+# are exactly EXPECTED (lines "Method args").
+lt_expect_logind_calls() {
+  local got
+  got=$(lt_logind_calls)
+  [[ $got == "$1" ]] || lt_fail "logind received"$'\n'"${got:-(nothing)}"$'\n'"instead of"$'\n'"${1:-(nothing)}"
+  lt_log "ok: logind received: ${1//$'\n'/; }"
+}
+# The mock keeps its log open for writing: the calls are counted from a mark.
+lt_clear_logind_calls() { LT_LOGIND_MARK=$(wc -l <"$LT_LOGIND_LOG"); }
+
+# lt_start_atspi: the accessibility bus, announced on the session bus, and
+# Qt's bridge always on.
+lt_start_atspi() {
+  /usr/libexec/at-spi-bus-launcher --launch-immediately >"$LT_TMP/log/atspi.log" 2>&1 &
+  lt_started $!
+  lt_wait_for 20 "the accessibility bus" lt_has_owner session org.a11y.Bus
+  export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0
+}
+
+# lt_start_watcher: our StatusNotifierWatcher and host; registrations are
+# logged to $LT_WATCHER_LOG.
+lt_start_watcher() {
+  LT_WATCHER_LOG=$LT_TMP/log/watcher.${#LT_PIDS[@]}.log
+  "$LT_PY" "$LT_DIR/sni_watcher.py" serve >"$LT_WATCHER_LOG" 2>&1 &
+  LT_WATCHER_PID=$!
+  lt_started $LT_WATCHER_PID
+  lt_wait_for 10 "the tray watcher" lt_has_owner session org.kde.StatusNotifierWatcher
+}
+
+lt_stop_watcher() {
+  kill "$LT_WATCHER_PID"
+  lt_wait_for 10 "the tray watcher to end" lt_gone "$LT_WATCHER_PID"
+}
+
+lt_sni() { "$LT_PY" "$LT_DIR/sni_watcher.py" "$@"; }
+lt_item_count() { lt_sni items 2>/dev/null | wc -l; }
+lt_item_registered() { (($(lt_item_count) > 0)); }
+# lt_tooltip_is TEXT / lt_tooltip_matches REGEX
+lt_tooltip_is() { [[ $(lt_sni tooltip 2>/dev/null) == "$1" ]]; }
+lt_tooltip_matches() { [[ $(lt_sni tooltip 2>/dev/null) =~ $1 ]]; }
+
+lt_atspi() { "$LT_PY" "$LT_DIR/atspi_dump.py" "$@"; }
+
+# lt_start_nocturo ARGS...: starts the program, with the environment
+# assignments in LT_ENV added; sets NOCTURO_PID, NOCTURO_LOG.
+LT_RUNS=0 LT_ENV=()
+lt_start_nocturo() {
+  [[ -x $LT_BIN ]] || lt_fail "no program at $LT_BIN (cmake --preset linux && cmake --build --preset linux)"
+  LT_RUNS=$((LT_RUNS + 1))
+  NOCTURO_LOG=$LT_TMP/log/nocturo.$LT_RUNS.log
+  env "${LT_ENV[@]}" "$LT_BIN" "$@" >"$NOCTURO_LOG" 2>&1 &
+  NOCTURO_PID=$!
+  lt_started $NOCTURO_PID
+  lt_log "started $(basename "$LT_BIN") $* (PID $NOCTURO_PID)"
+}
+
+# lt_wait_exit TIMEOUT [PID]: waits for the program to end; fails on a crash
+# (a signal) and sets LT_EXIT to its exit status.
+lt_wait_exit() {
+  local pid=${2:-$NOCTURO_PID}
+  lt_wait_for "$1" "PID $pid to end" lt_gone "$pid"
+  wait "$pid"
+  LT_EXIT=$?
+  ((LT_EXIT < 128)) || lt_fail "PID $pid ended by signal $((LT_EXIT - 128)); log: $(tail -n 5 "$NOCTURO_LOG")"
+}
+
+# lt_expect_running [PID]: the program still runs (and has not crashed).
+lt_expect_running() {
+  local pid=${1:-$NOCTURO_PID}
+  if lt_gone "$pid"; then
+    wait "$pid"
+    lt_fail "PID $pid has ended with status $?; log: $(tail -n 5 "$NOCTURO_LOG")"
+  fi
+}
+
+# The program's settings file.
+lt_conf() { echo "$XDG_CONFIG_HOME/Nocturo/Nocturo.conf"; }
+
+# The program's windows through the accessibility bus.
+lt_dump() { lt_atspi "${1:-$NOCTURO_PID}" >"$LT_TMP/log/atspi.dump" 2>&1 && cat "$LT_TMP/log/atspi.dump"; }
+# lt_window_shown TITLE: a showing top-level window of that name.
+lt_window_shown() { lt_dump | grep -qE "^[a-z ]+ \"$(lt_regex "$1")\" \[[^]]*showing"; }
+lt_window_hidden() { lt_dump >/dev/null && ! lt_window_shown "$1"; }
+# lt_expect_control ROLE NAME [STATE...]: the showing tree holds the control,
+# with every STATE given ("!state" for one it must not have).
+lt_expect_control() {
+  local role=$1 name=$2 line state
+  shift 2
+  line=$(lt_dump | grep -E "^ *$role \"$(lt_regex "$name")\" \[" | head -n 1)
+  [[ -n $line ]] || lt_fail "no $role \"$name\" in the accessible tree:$(printf '\n%s' "$(cat "$LT_TMP/log/atspi.dump")")"
+  local states=${line#*\[}
+  states=" ${states%%]*} "
+  for state in "$@"; do
+    if [[ $state == !* ]]; then
+      [[ $states != *" ${state#!} "* ]] || lt_fail "$role \"$name\" is ${state#!}: $line"
+    else
+      [[ $states == *" $state "* ]] || lt_fail "$role \"$name\" is not $state: $line"
+    fi
+  done
+}
+lt_regex() { printf '%s' "$1" | sed 's/[][\.*^$+?(){}|/]/\\&/g'; }
+
+# lt_tray_menu [--click|--press ITEM]: asks the item for its context menu as a
+# tray host would; the popup menu must show on the accessibility bus; ITEM is
+# chosen in it with the pointer or through its accessible action.
+lt_tray_menu() {
+  local out=$LT_TMP/log/popup.$SECONDS.$RANDOM listener
+  "$LT_PY" "$LT_DIR/atspi_dump.py" "$NOCTURO_PID" --popup 15 "$@" >"$out" 2>&1 &
+  listener=$!
+  lt_started $listener
+  lt_wait_for 10 "the popup listener" grep -qx listening "$out"
+  lt_sni menu 10 10 || lt_fail "ContextMenu was refused"
+  lt_wait_for 20 "the popup menu to show" lt_gone "$listener"
+  wait "$listener" || lt_fail "no popup menu${2:+ with \"$2\"}: $(cat "$out")"
+  LT_POPUP=$(grep -v '^listening$' "$out")
+}
+
+# lt_quit: "Salir" from the tray menu; the program must end with status 0.
+lt_quit() {
+  lt_tray_menu --click "Salir"
+  lt_wait_exit 15
+  ((LT_EXIT == 0)) || lt_fail "the program ended with status $LT_EXIT"
+}

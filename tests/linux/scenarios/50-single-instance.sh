@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# A second copy ends at once whatever its switches, without a tray item,
+# a power request or a change to the running copy; two copies started at the
+# same moment leave exactly one, with one item.
+source "$(dirname "$0")/../lib.sh"
+lt_setup
+lt_start_atspi
+lt_start_watcher
+lt_start_logind
+
+lt_start_nocturo /S
+first=$NOCTURO_PID
+lt_wait_for 20 "the first copy's tray item" lt_item_registered
+lt_wait_for 20 "the first copy's main window" lt_window_shown "Nocturo v2.5"
+lt_clear_logind_calls
+lt_start_nocturo /D005 /E /S /ML /F /I
+lt_wait_exit 10
+((LT_EXIT == 0)) || lt_fail "the second copy ended with status $LT_EXIT"
+lt_expect_logind_calls ""
+(($(lt_item_count) == 1)) || lt_fail "$(lt_item_count) tray items with a second copy"
+NOCTURO_PID=$first
+lt_expect_running
+lt_expect_control "label" "DETENIDO"
+lt_expect_control "radio button" "Apagar" checked
+lt_expect_control "check box" "Forzar" '!checked'
+lt_log "ok: the second copy ended and the first is untouched"
+lt_quit
+
+lt_start_nocturo
+a=$NOCTURO_PID
+lt_start_nocturo
+b=$NOCTURO_PID
+one_gone() { lt_gone "$a" || lt_gone "$b"; }
+lt_wait_for 15 "one of two simultaneous copies to end" one_gone
+lt_wait_for 20 "the survivor's tray item" lt_item_registered
+if lt_gone "$a"; then survivor=$b; else survivor=$a; fi
+lt_alive "$survivor" || lt_fail "both simultaneous copies ended"
+(($(lt_item_count) == 1)) || lt_fail "$(lt_item_count) tray items after two simultaneous starts"
+lt_log "ok: of two simultaneous copies PID $survivor runs on, alone in the tray"

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# The window position in $XDG_CONFIG_HOME/Nocturo/Nocturo.conf, section
+# Config, keys PosX and PosY in twips: read at start-up, written back on the
+# way out, moved windows included; garbage in the file and a configuration
+# directory that cannot be made leave the program running and counting.
+source "$(dirname "$0")/../lib.sh"
+lt_setup
+lt_start_atspi
+lt_start_watcher
+
+# window_at X Y: the main window's top-left corner on the screen, in pixels.
+window_at() { lt_dump | grep -qE "^[a-z ]+ \"Nocturo v2\\.5\" \[[^]]*showing[^]]*\] @$1,$2 "; }
+conf_holds() { grep -qx "PosX=$1" "$(lt_conf)" && grep -qx "PosY=$2" "$(lt_conf)"; }
+
+mkdir -p "$XDG_CONFIG_HOME/Nocturo"
+printf '[Config]\nPosX=1500\nPosY=3000\n' >"$(lt_conf)"
+lt_start_nocturo /S
+lt_wait_for 20 "the main window at 100,200 (1500 and 3000 twips)" window_at 100 200
+lt_quit
+conf_holds 1500 3000 || lt_fail "the position came back as: $(cat "$(lt_conf)")"
+grep -qx '\[Config\]' "$(lt_conf)" || lt_fail "no [Config] section: $(cat "$(lt_conf)")"
+lt_log "ok: 1500/3000 twips read and written back unchanged"
+
+lt_start_nocturo /S
+lt_wait_for 20 "the main window" window_at 100 200
+window=$(xdotool search --pid "$NOCTURO_PID" --name '^Nocturo v2\.5$' | head -n 1)
+[[ -n $window ]] || lt_fail "no X window of the main window"
+xdotool windowmove "$window" 300 150
+lt_wait_for 10 "the moved window at 300,150" window_at 300 150
+lt_quit
+conf_holds 4500 2250 || lt_fail "after a move to 300,150 the file holds: $(cat "$(lt_conf)")"
+lt_log "ok: a moved window is stored as 4500/2250 twips"
+
+head -c 300 /dev/urandom >"$(lt_conf)"
+printf '\n[Config]\nPosX=zwölf\nPosY=\x01\x02\n[Config\n=\n' >>"$(lt_conf)"
+lt_start_nocturo /S /D010 /E
+lt_wait_for 20 "the main window despite a garbage file" lt_window_shown "Nocturo v2.5"
+lt_wait_for 5 "the count despite a garbage file" lt_tooltip_matches '^Nocturo - 00:(09|10):[0-5][0-9]$'
+lt_quit
+grep -qxE 'PosX=-?[0-9]+' "$(lt_conf)" || lt_fail "no position stored over the garbage: $(cat -v "$(lt_conf)")"
+lt_log "ok: a garbage file: centred, counting, then a valid position stored"
+
+rm -rf "$XDG_CONFIG_HOME/Nocturo"
+echo "not a directory" >"$XDG_CONFIG_HOME/Nocturo"
+lt_start_nocturo /S /D010 /E
+lt_wait_for 20 "the main window without a settings directory" lt_window_shown "Nocturo v2.5"
+lt_wait_for 5 "the count without a settings directory" lt_tooltip_matches '^Nocturo - 00:(09|10):[0-5][0-9]$'
+lt_quit
+[[ $(cat "$XDG_CONFIG_HOME/Nocturo") == "not a directory" ]] || lt_fail "the file in the directory's place was changed"
+lt_log "ok: a settings directory that cannot be made"

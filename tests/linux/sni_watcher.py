@@ -1,0 +1,202 @@
+#!/usr/bin/python3
+"""A StatusNotifierWatcher and host of our own, and a client to drive it.
+
+  sni_watcher.py serve              own org.kde.StatusNotifierWatcher on the
+                                    session bus and say that a host is there;
+                                    one line per registration on stdout:
+                                    "<unix time ns> <service> <path>"
+  sni_watcher.py items              the registered items, "<ns> <service> <path>"
+  sni_watcher.py tooltip            the first item's tooltip title
+  sni_watcher.py title | status     the first item's Title / Status property
+  sni_watcher.py icon               the first item's IconPixmap sizes, "WxH ..."
+  sni_watcher.py activate X Y       Activate(X, Y) on the first item
+  sni_watcher.py menu X Y           ContextMenu(X, Y) on the first item
+
+The clients exit 1 with a message on stderr when there is no watcher or no
+item; "items" prints nothing then.
+"""
+
+import os
+import signal
+import sys
+import time
+
+import dbus
+import dbus.service
+
+WATCHER = "org.kde.StatusNotifierWatcher"
+WATCHER_PATH = "/StatusNotifierWatcher"
+ITEM_IFACE = "org.kde.StatusNotifierItem"
+TEST_IFACE = "org.nocturo.TestWatcher"
+
+
+class Watcher(dbus.service.Object):
+    def __init__(self, bus):
+        super().__init__(bus, WATCHER_PATH)
+        self._bus = bus
+        self._items = []  # [(ns, service, path)], in registration order
+        bus.add_signal_receiver(self._owner_changed, "NameOwnerChanged",
+                                "org.freedesktop.DBus")
+
+    # An item names itself by its bus name (Qt does this) or by its object
+    # path on the caller's connection.
+    @dbus.service.method(WATCHER, in_signature="s", out_signature="",
+                         sender_keyword="sender")
+    def RegisterStatusNotifierItem(self, service, sender=None):
+        if service.startswith("/"):
+            service, path = sender, service
+        else:
+            path = "/StatusNotifierItem"
+        owner = self._owner(service) or sender
+        self._items = [i for i in self._items if i[1] != service]
+        entry = (time.time_ns(), str(service), str(path), str(owner))
+        self._items.append(entry)
+        print(f"{entry[0]} {entry[1]} {entry[2]}", flush=True)
+        self.StatusNotifierItemRegistered(f"{service}{path}")
+
+    @dbus.service.method(WATCHER, in_signature="s", out_signature="")
+    def RegisterStatusNotifierHost(self, service):
+        pass
+
+    @dbus.service.signal(WATCHER, signature="s")
+    def StatusNotifierItemRegistered(self, item):
+        pass
+
+    @dbus.service.signal(WATCHER, signature="s")
+    def StatusNotifierItemUnregistered(self, item):
+        pass
+
+    @dbus.service.signal(WATCHER, signature="")
+    def StatusNotifierHostRegistered(self):
+        pass
+
+    @dbus.service.method(dbus.PROPERTIES_IFACE, in_signature="ss", out_signature="v")
+    def Get(self, interface, name):
+        return self.GetAll(interface)[name]
+
+    @dbus.service.method(dbus.PROPERTIES_IFACE, in_signature="s", out_signature="a{sv}")
+    def GetAll(self, interface):
+        if interface != WATCHER:
+            return {}
+        return {
+            "RegisteredStatusNotifierItems":
+                dbus.Array([f"{i[1]}{i[2]}" for i in self._items], signature="s"),
+            "IsStatusNotifierHostRegistered": dbus.Boolean(True),
+            "ProtocolVersion": dbus.Int32(0),
+        }
+
+    # Qt reads the properties through an introspected proxy, so they must be
+    # declared; dbus-python's own introspection leaves properties out.
+    @dbus.service.method(dbus.INTROSPECTABLE_IFACE, in_signature="", out_signature="s",
+                         path_keyword="object_path", connection_keyword="connection")
+    def Introspect(self, object_path, connection):
+        xml = super().Introspect(object_path, connection)
+        properties = (
+            '<property name="RegisteredStatusNotifierItems" type="as" access="read"/>'
+            '<property name="IsStatusNotifierHostRegistered" type="b" access="read"/>'
+            '<property name="ProtocolVersion" type="i" access="read"/>')
+        return xml.replace(f'<interface name="{WATCHER}">',
+                           f'<interface name="{WATCHER}">{properties}', 1)
+
+    @dbus.service.method(TEST_IFACE, in_signature="", out_signature="a(tss)")
+    def Items(self):
+        return [(dbus.UInt64(i[0]), i[1], i[2]) for i in self._items]
+
+    def _owner(self, name):
+        if name.startswith(":"):
+            return str(name)
+        try:
+            return str(self._bus.get_name_owner(name))
+        except dbus.DBusException:
+            return None
+
+    def _owner_changed(self, name, old, new):
+        if new:
+            return
+        gone = [i for i in self._items if i[1] == name or i[3] == name]
+        self._items = [i for i in self._items if i not in gone]
+        for i in gone:
+            self.StatusNotifierItemUnregistered(f"{i[1]}{i[2]}")
+
+
+def serve():
+    from dbus.mainloop.glib import DBusGMainLoop
+    from gi.repository import GLib
+
+    DBusGMainLoop(set_as_default=True)
+    bus = dbus.SessionBus()
+    watcher = Watcher(bus)
+    # The host first: an item looks for the watcher's name, then asks it
+    # whether a host is there.
+    host = dbus.service.BusName(f"org.kde.StatusNotifierHost-{os.getpid()}", bus)
+    name = dbus.service.BusName(WATCHER, bus, do_not_queue=True)
+    watcher.StatusNotifierHostRegistered()
+    loop = GLib.MainLoop()
+    GLib.unix_signal_add(GLib.PRIORITY_DEFAULT, signal.SIGTERM, loop.quit)
+    GLib.unix_signal_add(GLib.PRIORITY_DEFAULT, signal.SIGINT, loop.quit)
+    loop.run()
+    del name, host
+
+
+def fail(message):
+    print(f"sni_watcher: {message}", file=sys.stderr)
+    sys.exit(1)
+
+
+def registered(bus):
+    try:
+        proxy = bus.get_object(WATCHER, WATCHER_PATH)
+        return [(int(ns), str(s), str(p))
+                for ns, s, p in proxy.Items(dbus_interface=TEST_IFACE)]
+    except dbus.DBusException as error:
+        fail(f"no watcher: {error.get_dbus_message()}")
+
+
+def first_item(bus):
+    items = registered(bus)
+    if not items:
+        fail("no item is registered")
+    _, service, path = items[-1]
+    return bus.get_object(service, path)
+
+
+def item_property(bus, name):
+    try:
+        return first_item(bus).Get(ITEM_IFACE, name, dbus_interface=dbus.PROPERTIES_IFACE)
+    except dbus.DBusException as error:
+        fail(f"cannot read {name}: {error.get_dbus_message()}")
+
+
+def main(argv):
+    if not argv:
+        fail(__doc__)
+    command, args = argv[0], argv[1:]
+    if command == "serve":
+        serve()
+        return
+    bus = dbus.SessionBus()
+    if command == "items":
+        for ns, service, path in registered(bus):
+            print(ns, service, path)
+    elif command == "tooltip":
+        # (icon name, icon pixmaps, title, text)
+        print(str(item_property(bus, "ToolTip")[2]))
+    elif command in ("title", "status"):
+        print(str(item_property(bus, command.capitalize())))
+    elif command == "icon":
+        pixmaps = item_property(bus, "IconPixmap")
+        print(" ".join(f"{int(w)}x{int(h)}" for w, h, _ in pixmaps))
+    elif command in ("activate", "menu"):
+        x, y = (int(a) for a in (args + ["0", "0"])[:2])
+        method = "Activate" if command == "activate" else "ContextMenu"
+        try:
+            getattr(first_item(bus), method)(dbus.Int32(x), dbus.Int32(y),
+                                            dbus_interface=ITEM_IFACE)
+        except dbus.DBusException as error:
+            fail(f"{method} failed: {error.get_dbus_message()}")
+    else:
+        fail(f"unknown command {command}\n{__doc__}")
+
+
+if __name__ == "__main__":
+    main(sys.argv[1:])
