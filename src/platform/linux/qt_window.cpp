@@ -112,7 +112,15 @@ void QtWindow::PopupMenu() {
     QAction* action = menu.addAction(ToQString(item.caption));
     action->setData(item.index);
   }
-  const QAction* chosen = menu.exec(QCursor::pos());
+  // An item can also be chosen without the pointer (a screen reader's or voice
+  // control's action triggers it directly), which leaves exec() waiting: the
+  // triggered item is recorded and the menu closed either way.
+  const QAction* chosen = nullptr;
+  QObject::connect(&menu, &QMenu::triggered, &menu, [&menu, &chosen](QAction* action) {
+    chosen = action;
+    menu.close();
+  });
+  menu.exec(QCursor::pos());
   if (chosen != nullptr && events_ != nullptr) {
     events_->OnMenuItem(chosen->data().toInt());
   }
