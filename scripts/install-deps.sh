@@ -8,7 +8,17 @@
 # Python reader.
 # Idempotent: when everything is present it installs
 # nothing and does not touch the package lists.
+#
+#   scripts/install-deps.sh           everything
+#   scripts/install-deps.sh --linux   only what building the Linux program needs
 set -euo pipefail
+
+linux_only=0
+case ${1:-} in
+  '') ;;
+  --linux) linux_only=1 ;;
+  *) echo "usage: scripts/install-deps.sh [--linux]" >&2; exit 2 ;;
+esac
 
 packages=(
   cmake ninja-build g++ googletest libgtest-dev libgmock-dev
@@ -21,10 +31,8 @@ packages=(
   python3-gi python3-dbusmock python3-pyatspi gir1.2-atspi-2.0 at-spi2-core
 )
 
-sudo=()
-if ((EUID != 0)); then
-  command -v sudo >/dev/null || { echo "install-deps: not root and no sudo" >&2; exit 1; }
-  sudo=(sudo)
+if ((linux_only)); then
+  packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins)
 fi
 
 installed() {
@@ -40,6 +48,12 @@ if ((${#missing[@]} == 0)); then
   exit 0
 fi
 echo "install-deps: installing ${missing[*]}"
+
+sudo=()
+if ((EUID != 0)); then
+  command -v sudo >/dev/null || { echo "install-deps: not root and no sudo" >&2; exit 1; }
+  sudo=(sudo)
+fi
 
 if [[ " ${missing[*]} " == *":i386 "* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
   "${sudo[@]}" dpkg --add-architecture i386
