@@ -1,11 +1,9 @@
 #include "platform/linux/linux_platform.hpp"
 
-#include <utility>
-
 namespace nocturo::linux_desktop {
 
-LinuxPlatform::LinuxPlatform(std::vector<std::string> arguments)
-    : system_(ui_, std::move(arguments)),
+LinuxPlatform::LinuxPlatform(const std::vector<std::string>& arguments)
+    : system_(ui_, arguments),
       platform_{.ui = ui_,
                 .system = system_,
                 .clock = clock_,

@@ -17,7 +17,7 @@ namespace nocturo::linux_desktop {
 // application object must exist before this is made.
 class LinuxPlatform {
  public:
-  explicit LinuxPlatform(std::vector<std::string> arguments);
+  explicit LinuxPlatform(const std::vector<std::string>& arguments);
   LinuxPlatform(const LinuxPlatform&) = delete;
   LinuxPlatform& operator=(const LinuxPlatform&) = delete;
 

@@ -22,7 +22,7 @@ std::string JoinArguments(const std::vector<std::string>& arguments) {
 
 }  // namespace
 
-LinuxSystem::LinuxSystem(Ui& ui, std::vector<std::string> arguments)
+LinuxSystem::LinuxSystem(Ui& ui, const std::vector<std::string>& arguments)
     : commandLine_(JoinArguments(arguments)), tray_(ui) {}
 
 std::int32_t LinuxSystem::ExitWindowsEx(std::uint32_t flags, std::uint32_t /*reserved*/) {

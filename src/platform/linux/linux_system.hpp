@@ -18,7 +18,7 @@ namespace nocturo::linux_desktop {
 // logind decides on its own who may power off.
 class LinuxSystem final : public System {
  public:
-  LinuxSystem(Ui& ui, std::vector<std::string> arguments);
+  LinuxSystem(Ui& ui, const std::vector<std::string>& arguments);
 
   void SetEvents(UiEvents& events) { tray_.SetEvents(events); }
 

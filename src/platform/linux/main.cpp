@@ -17,7 +17,7 @@ int main(int argc, char* argv[]) {
   for (int i = 1; i < argc; ++i) {
     arguments.emplace_back(argv[i]);
   }
-  nocturo::linux_desktop::LinuxPlatform platform(std::move(arguments));
+  nocturo::linux_desktop::LinuxPlatform platform(arguments);
   nocturo::Application app(platform.AsPlatform());
   platform.SetEvents(app);
   // Main may end the process itself (a second copy, or an immediate action).
