@@ -8,6 +8,8 @@
 #       built (preset windows), parsed for the i686-w64-mingw32 target with
 #       the MinGW-w64 headers, and its one 64-bit-only branch
 #       (notify_icon_call.cpp) as the windows-x64 preset builds it;
+#     - the Linux backend src/platform/linux/*.cpp as the linux preset builds
+#       it, with Qt 6's headers as system headers;
 #   cppcheck over src/, with the options and suppressions in .cppcheck.
 #
 #   scripts/static-analysis.sh [-j N]      default: one job per core
@@ -108,6 +110,12 @@ if db=$(compile_db windows-x64) && mapfile -t extra < <(mingw_args "$db") && (($
   tidy_pass windows-x64 "$db" "${extra[@]}" -- "^$root/src/platform/win32/notify_icon_call\.cpp$"
 else
   failed+=("configure windows-x64")
+fi
+
+if db=$(compile_db linux); then
+  tidy_pass linux "$db" -- "^$root/src/platform/linux/.*\.cpp$"
+else
+  failed+=("configure linux")
 fi
 
 # cppcheck: options from .cppcheck, comments and blank lines left out.

@@ -20,6 +20,7 @@ class LinuxPlatform {
   explicit LinuxPlatform(const std::vector<std::string>& arguments);
   LinuxPlatform(const LinuxPlatform&) = delete;
   LinuxPlatform& operator=(const LinuxPlatform&) = delete;
+  ~LinuxPlatform() = default;
 
   Platform& AsPlatform() { return platform_; }
   void SetEvents(UiEvents& events);

@@ -78,7 +78,8 @@ ProgramVersion LinuxSystem::Version() const {
 }
 
 void LinuxSystem::EndProcess() {
-  std::fflush(nullptr);
+  // Nothing is left to do about a stream that cannot be flushed now.
+  (void)std::fflush(nullptr);
   std::_Exit(0);
 }
 

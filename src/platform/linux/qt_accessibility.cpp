@@ -43,7 +43,7 @@ class OptionButtonAccessible final : public QAccessibleWidget {
   }
 
  private:
-  OptionButtonWidget* Button() const { return static_cast<OptionButtonWidget*>(widget()); }
+  OptionButtonWidget* Button() const { return qobject_cast<OptionButtonWidget*>(widget()); }
 };
 
 QAccessibleInterface* Factory(const QString& /*key*/, QObject* object) {

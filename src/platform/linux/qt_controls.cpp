@@ -59,7 +59,12 @@ QtControl* QtControls::Find(ControlId id) {
 }
 
 const QtControl* QtControls::Find(ControlId id) const {
-  return const_cast<QtControls*>(this)->Find(id);
+  for (const auto& control : controls_) {
+    if (control->design->id == id) {
+      return control.get();
+    }
+  }
+  return nullptr;
 }
 
 std::string QtControls::Text(const QtControl& control) const {
@@ -68,21 +73,21 @@ std::string QtControls::Text(const QtControl& control) const {
     case ControlKind::MaskedTimeBox:
       return control.masked->ModelText();
     case ControlKind::Frame:
-      return ToUtf8(static_cast<QGroupBox*>(widget)->title());
+      return ToUtf8(qobject_cast<QGroupBox*>(widget)->title());
     case ControlKind::Panel:
     case ControlKind::Image:
       return {};
     case ControlKind::Label:
-      return ToUtf8(static_cast<QLabel*>(widget)->text());
+      return ToUtf8(qobject_cast<QLabel*>(widget)->text());
     case ControlKind::TextBox:
       if (control.design->multiLine) {
-        return MultiLineText(*static_cast<QPlainTextEdit*>(widget));
+        return MultiLineText(*qobject_cast<QPlainTextEdit*>(widget));
       }
-      return ToUtf8(static_cast<QLineEdit*>(widget)->text());
+      return ToUtf8(qobject_cast<QLineEdit*>(widget)->text());
     case ControlKind::Button:
     case ControlKind::OptionButton:
     case ControlKind::CheckBox:
-      return ToUtf8(static_cast<QAbstractButton*>(widget)->text());
+      return ToUtf8(qobject_cast<QAbstractButton*>(widget)->text());
   }
   return {};
 }
@@ -95,22 +100,22 @@ void QtControls::SetText(QtControl& control, std::string_view text) {
       control.masked->SetModelText(text);
       return;
     case ControlKind::Frame:
-      static_cast<QGroupBox*>(widget)->setTitle(ToQString(text));
+      qobject_cast<QGroupBox*>(widget)->setTitle(ToQString(text));
       return;
     case ControlKind::Panel:
     case ControlKind::Image:
       return;
     case ControlKind::Label:
-      static_cast<QLabel*>(widget)->setText(ToQString(text));
+      qobject_cast<QLabel*>(widget)->setText(ToQString(text));
       if (control.design->autoSize) {
         AutoSize(control);
       }
       return;
     case ControlKind::TextBox:
       if (control.design->multiLine) {
-        SetMultiLineText(*static_cast<QPlainTextEdit*>(widget), text);
+        SetMultiLineText(*qobject_cast<QPlainTextEdit*>(widget), text);
       } else {
-        static_cast<QLineEdit*>(widget)->setText(ToQString(text));
+        qobject_cast<QLineEdit*>(widget)->setText(ToQString(text));
       }
       // A text box reports the program's writes as it reports typing, even of
       // the text it already holds.
@@ -119,7 +124,7 @@ void QtControls::SetText(QtControl& control, std::string_view text) {
     case ControlKind::Button:
     case ControlKind::OptionButton:
     case ControlKind::CheckBox:
-      static_cast<QAbstractButton*>(widget)->setText(ToQString(text));
+      qobject_cast<QAbstractButton*>(widget)->setText(ToQString(text));
       return;
   }
 }
@@ -147,9 +152,9 @@ bool QtControls::Usable(const QtControl& control) const {
 int QtControls::Value(const QtControl& control) const {
   switch (control.design->kind) {
     case ControlKind::OptionButton:
-      return static_cast<QRadioButton*>(control.widget)->isChecked() ? 1 : 0;
+      return qobject_cast<QRadioButton*>(control.widget)->isChecked() ? 1 : 0;
     case ControlKind::CheckBox:
-      return static_cast<int>(static_cast<QCheckBox*>(control.widget)->checkState());
+      return static_cast<int>(qobject_cast<QCheckBox*>(control.widget)->checkState());
     default:
       return 0;
   }
@@ -160,11 +165,11 @@ void QtControls::SetValue(QtControl& control, int value) {
     if (value != 0) {
       SelectOption(control);
     } else {
-      static_cast<QRadioButton*>(control.widget)->setChecked(false);
+      qobject_cast<QRadioButton*>(control.widget)->setChecked(false);
       UpdateTabStops(control);
     }
   } else if (control.design->kind == ControlKind::CheckBox) {
-    static_cast<QCheckBox*>(control.widget)
+    qobject_cast<QCheckBox*>(control.widget)
         ->setCheckState(static_cast<Qt::CheckState>(std::clamp(value, 0, 2)));
   }
 }
@@ -175,15 +180,15 @@ void QtControls::Clicked(QtControl& control) {
   if (IsOption(control)) {
     SelectOption(control);
   } else if (control.design->kind == ControlKind::CheckBox) {
-    static_cast<QCheckBox*>(control.widget)
+    qobject_cast<QCheckBox*>(control.widget)
         ->setCheckState(static_cast<Qt::CheckState>(CheckValueAfterClick(Value(control))));
   }
   reports_.click(control.design->id);
 }
 
-void QtControls::SelectOption(QtControl& control) {
+void QtControls::SelectOption(const QtControl& control) {
   for (const ControlId member : OptionGroup(control.design->id)) {
-    static_cast<QRadioButton*>(Find(member)->widget)->setChecked(member == control.design->id);
+    qobject_cast<QRadioButton*>(Find(member)->widget)->setChecked(member == control.design->id);
   }
   UpdateTabStops(control);
 }

@@ -70,7 +70,7 @@ class QtControls {
   void AutoSize(QtControl& control);
   bool Usable(const QtControl& control) const;
   void Clicked(QtControl& control);
-  void SelectOption(QtControl& control);
+  void SelectOption(const QtControl& control);
   void MoveInGroup(QtControl& control, int step);
   void UpdateTabStops(const QtControl& member);
 

@@ -284,7 +284,7 @@ void QtControls::Name(const QtControl& control, const WindowDesign& design) {
 }
 
 void QtControls::AutoSize(QtControl& control) {
-  auto* label = static_cast<QLabel*>(control.widget);
+  auto* label = qobject_cast<QLabel*>(control.widget);
   const QFontMetrics metrics(label->font());
   const QString text = label->text();
   if (control.design->wordWrap) {

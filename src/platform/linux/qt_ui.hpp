@@ -12,6 +12,8 @@ namespace nocturo::linux_desktop {
 class QtUi final : public Ui {
  public:
   QtUi();
+  QtUi(const QtUi&) = delete;
+  QtUi& operator=(const QtUi&) = delete;
   ~QtUi() override;
 
   void SetEvents(UiEvents& events);
