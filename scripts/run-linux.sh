@@ -44,20 +44,14 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# poll SECONDS COMMAND...: until the command succeeds or the time is up.
-poll() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.2
-  done
-}
+# lt_poll, the scenarios' wait with a deadline.
+# shellcheck source=../tests/linux/lib.sh
+source "$root/tests/linux/lib.sh"
 
 fdfile=$(mktemp)
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >"$out/xvfb.log" 2>&1 &
 xvfb_pid=$!
-poll 30 test -s "$fdfile" || { echo "run: Xvfb did not start, see $out/xvfb.log" >&2; exit 1; }
+lt_poll 30 test -s "$fdfile" || { echo "run: Xvfb did not start, see $out/xvfb.log" >&2; exit 1; }
 export DISPLAY=":$(tr -d '\n' <"$fdfile")"
 rm -f "$fdfile"
 export DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent/nocturo-run
@@ -69,7 +63,7 @@ nocturo_pid=$!
 
 shown() { xdotool search --onlyvisible --pid "$nocturo_pid" >/dev/null 2>&1; }
 if [[ " ${*^^} " == *"/S"* ]]; then
-  poll 10 shown || echo "run: no window of the program after 10 s" >&2
+  lt_poll 10 shown || echo "run: no window of the program after 10 s" >&2
 fi
 if ! kill -0 "$nocturo_pid" 2>/dev/null; then
   wait "$nocturo_pid" && status=0 || status=$?
@@ -85,6 +79,6 @@ same() {
   import -display "$DISPLAY" -window root "$shot"
   [[ $(compare -metric AE "$previous" "$shot" null: 2>&1) == 0 ]]
 }
-poll 3 same || true
+lt_poll 3 same || true
 rm -f "$previous"
 echo "run: screenshot in $shot"
