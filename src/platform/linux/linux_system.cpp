@@ -42,8 +42,7 @@ SystemHandle LinuxSystem::GetCurrentProcess() {
 }
 
 std::int32_t LinuxSystem::OpenProcessToken(SystemHandle /*process*/,
-                                           std::uint32_t /*desiredAccess*/,
-                                           SystemHandle& token) {
+                                           std::uint32_t /*desiredAccess*/, SystemHandle& token) {
   token = 0;
   return 0;
 }

@@ -25,8 +25,7 @@ std::string XdgSettings::FilePath(std::string_view application) {
       .toStdString();
 }
 
-std::optional<std::string> XdgSettings::Read(std::string_view application,
-                                             std::string_view section,
+std::optional<std::string> XdgSettings::Read(std::string_view application, std::string_view section,
                                              std::string_view key) const {
   const QSettings file(QString::fromStdString(FilePath(application)), QSettings::IniFormat);
   const QVariant value = file.value(KeyPath(section, key));
