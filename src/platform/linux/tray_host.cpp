@@ -1,7 +1,9 @@
 #include "platform/linux/tray_host.hpp"
 
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QDBusServiceWatcher>
+#include <QDBusVariant>
 #include <QIcon>
 #include <QObject>
 #include <QString>
@@ -18,6 +20,34 @@ namespace {
 constexpr std::uint32_t kMouseMove = 512;
 constexpr int kLeftDoubleClick = 515;
 constexpr int kRightButtonUp = 517;
+constexpr int kHostQueryMilliseconds = 2000;
+
+QString WatcherService() {
+  return QStringLiteral("org.kde.StatusNotifierWatcher");
+}
+
+// Asked directly: Qt's own check opens a second bus connection and reads the
+// watcher's whole introspection, which costs more than the rest of start-up.
+// A watcher that is not running is not started for the question.
+bool StatusNotifierHostRegistered() {
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected()) {
+    return false;
+  }
+  QDBusMessage get = QDBusMessage::createMethodCall(
+      WatcherService(), QStringLiteral("/StatusNotifierWatcher"),
+      QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+  get << WatcherService() << QStringLiteral("IsStatusNotifierHostRegistered");
+  get.setAutoStartService(false);
+  const QDBusMessage reply = bus.call(get, QDBus::Block, kHostQueryMilliseconds);
+  return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
+         qvariant_cast<QDBusVariant>(reply.arguments().constFirst()).variant().toBool();
+}
+
+// Without a StatusNotifierItem host, Qt falls back to the X11 system tray.
+bool TrayAvailable() {
+  return StatusNotifierHostRegistered() || QSystemTrayIcon::isSystemTrayAvailable();
+}
 
 }  // namespace
 
@@ -92,9 +122,8 @@ struct TrayHost::State {
     if (!bus.isConnected()) {
       return;
     }
-    hostWatcher =
-        std::make_unique<QDBusServiceWatcher>(QStringLiteral("org.kde.StatusNotifierWatcher"), bus,
-                                              QDBusServiceWatcher::WatchForRegistration);
+    hostWatcher = std::make_unique<QDBusServiceWatcher>(WatcherService(), bus,
+                                                        QDBusServiceWatcher::WatchForRegistration);
     QObject::connect(hostWatcher.get(), &QDBusServiceWatcher::serviceRegistered, &context,
                      [this](const QString& /*service*/) { HostRestarted(); });
   }
@@ -117,7 +146,7 @@ std::int32_t TrayHost::Apply(std::uint32_t message, NotifyIconBytes record) {
     return 0;
   }
   // Asked only for an add: the check may itself ask the session bus.
-  const bool trayAvailable = message == kNimAdd && QSystemTrayIcon::isSystemTrayAvailable();
+  const bool trayAvailable = message == kNimAdd && TrayAvailable();
   const IconKey key{data->window, data->id};
   switch (state_->table.Apply(message, *data, trayAvailable)) {
     case IconChange::Refused:
