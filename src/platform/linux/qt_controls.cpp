@@ -81,7 +81,8 @@ std::string QtControls::Text(const QtControl& control) const {
       return ToUtf8(qobject_cast<QLabel*>(widget)->text());
     case ControlKind::TextBox:
       if (control.design->multiLine) {
-        return MultiLineText(*qobject_cast<QPlainTextEdit*>(widget));
+        const auto* text = qobject_cast<const QPlainTextEdit*>(widget);
+        return text != nullptr ? MultiLineText(*text) : control.pendingText;
       }
       return ToUtf8(qobject_cast<QLineEdit*>(widget)->text());
     case ControlKind::Button:
@@ -108,12 +109,20 @@ void QtControls::SetText(QtControl& control, std::string_view text) {
     case ControlKind::Label:
       qobject_cast<QLabel*>(widget)->setText(ToQString(text));
       if (control.design->autoSize) {
-        AutoSize(control);
+        if (realized_) {
+          AutoSize(control);
+        } else {
+          control.sizePending = true;
+        }
       }
       return;
     case ControlKind::TextBox:
       if (control.design->multiLine) {
-        SetMultiLineText(*qobject_cast<QPlainTextEdit*>(widget), text);
+        if (auto* box = qobject_cast<QPlainTextEdit*>(widget); box != nullptr) {
+          SetMultiLineText(*box, text);
+        } else {
+          control.pendingText = std::string(text);
+        }
       } else {
         qobject_cast<QLineEdit*>(widget)->setText(ToQString(text));
       }
@@ -262,7 +271,10 @@ void QtControls::ApplyColours(QtControl& control) {
 }
 
 TwipsRect QtControls::Bounds(const QtControl& control) const {
-  const QRect rect = control.widget->geometry();
+  QRect rect = control.widget->geometry();
+  if (control.sizePending) {
+    rect.setSize(AutoSizeExtent(control));
+  }
   return TwipsRect{scale_.ToTwipsX(rect.x()), scale_.ToTwipsY(rect.y()),
                    scale_.ToTwipsX(rect.width()), scale_.ToTwipsY(rect.height())};
 }
@@ -272,12 +284,16 @@ void QtControls::SetLeft(QtControl& control, float left) {
 }
 
 void QtControls::SetWidth(QtControl& control, float width) {
+  if (control.sizePending) {
+    AutoSize(control);  // a label's own width only until the program sets one
+  }
   // A control cannot be narrower than nothing.
   control.widget->resize(std::max(scale_.ToPixelsX(width), 0), control.widget->height());
 }
 
 float QtControls::ScaleWidth(const QtControl& control) const {
-  return scale_.ToTwipsX(control.widget->width());
+  return scale_.ToTwipsX(control.sizePending ? AutoSizeExtent(control).width()
+                                             : control.widget->width());
 }
 
 }  // namespace nocturo::linux_desktop

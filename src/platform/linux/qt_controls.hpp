@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -25,6 +26,10 @@ struct QtControl {
   Colour foreColour = kSysWindowText;
   Colour backColour = kSysButtonFace;
   bool ownEnabled = true;  // as the program set it; a disabled frame also greys it
+  // Until the window is first shown, a multi-line box holds its text here and
+  // an auto-size label waits for its font to be measured.
+  std::string pendingText;
+  bool sizePending = false;
 };
 
 // The controls of one window, built from its design table, and the Ui
@@ -45,6 +50,11 @@ class QtControls {
   // order, with the window font given to those without a font of their own.
   void Build(QWidget& form, const WindowDesign& design, const QFont& windowFont);
 
+  // Completes what only a window being shown needs: the multi-line boxes, the
+  // pictures and the auto-size labels' measures. A window that stays hidden
+  // (a tray program's usual state) never loads the fonts or lays out the text.
+  void Realize();
+
   QtControl* Find(ControlId id);
   const QtControl* Find(ControlId id) const;
 
@@ -62,12 +72,15 @@ class QtControls {
  private:
   void BuildChildren(QWidget& parentWidget, std::optional<ControlId> parent,
                      const WindowDesign& design, const QFont& windowFont,
-                     std::vector<QWidget*>& tabChain);
+                     std::vector<QtControl*>& tabChain);
   QWidget* CreateWidget(QtControl& control, QWidget& parentWidget);
+  void MakeMultiLine(QtControl& control);
+  void LinkTabChain() const;
   void Name(const QtControl& control, const WindowDesign& design);
   void ApplyColours(QtControl& control);
   void ApplyEnabled(QtControl& control);
   void AutoSize(QtControl& control);
+  QSize AutoSizeExtent(const QtControl& control) const;
   bool Usable(const QtControl& control) const;
   void Clicked(QtControl& control);
   void SelectOption(const QtControl& control);
@@ -78,6 +91,9 @@ class QtControls {
   Reports reports_;
   // In creation order, which is the tab order; pointers stay valid.
   std::vector<std::unique_ptr<QtControl>> controls_;
+  std::vector<QtControl*> tabChain_;
+  const WindowDesign* windowDesign_ = nullptr;
+  bool realized_ = false;
 };
 
 }  // namespace nocturo::linux_desktop

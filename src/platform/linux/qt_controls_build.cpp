@@ -96,11 +96,9 @@ const ControlDesign* Neighbour(const ControlDesign& control, const WindowDesign&
 }  // namespace
 
 void QtControls::Build(QWidget& form, const WindowDesign& design, const QFont& windowFont) {
-  std::vector<QWidget*> tabChain;
-  BuildChildren(form, std::nullopt, design, windowFont, tabChain);
-  for (std::size_t i = 1; i < tabChain.size(); ++i) {
-    QWidget::setTabOrder(tabChain[i - 1], tabChain[i]);
-  }
+  windowDesign_ = &design;
+  BuildChildren(form, std::nullopt, design, windowFont, tabChain_);
+  LinkTabChain();
   for (const auto& control : controls_) {
     if (!Usable(*control)) {
       ApplyEnabled(*control);
@@ -112,9 +110,34 @@ void QtControls::Build(QWidget& form, const WindowDesign& design, const QFont& w
   }
 }
 
+void QtControls::Realize() {
+  if (realized_) {
+    return;
+  }
+  realized_ = true;
+  for (const auto& owned : controls_) {
+    QtControl& control = *owned;
+    const ControlDesign& design = *control.design;
+    if (design.kind == ControlKind::Image) {
+      qobject_cast<QLabel*>(control.widget)
+          ->setPixmap(QIcon(QStringLiteral(":/nocturo/logo.ico")).pixmap(kLogoPixels));
+    } else if (design.kind == ControlKind::TextBox && design.multiLine) {
+      MakeMultiLine(control);
+    } else if (control.sizePending) {
+      AutoSize(control);
+    }
+  }
+}
+
+void QtControls::LinkTabChain() const {
+  for (std::size_t i = 1; i < tabChain_.size(); ++i) {
+    QWidget::setTabOrder(tabChain_[i - 1]->widget, tabChain_[i]->widget);
+  }
+}
+
 void QtControls::BuildChildren(QWidget& parentWidget, std::optional<ControlId> parent,
                                const WindowDesign& design, const QFont& windowFont,
-                               std::vector<QWidget*>& tabChain) {
+                               std::vector<QtControl*>& tabChain) {
   std::vector<const ControlDesign*> children;
   for (const ControlDesign& control : design.controls) {
     if (control.parent == parent) {
@@ -137,10 +160,6 @@ void QtControls::BuildChildren(QWidget& parentWidget, std::optional<ControlId> p
     control.widget = widget;
     // Each control's own font or the window's, never its container's.
     widget->setFont(design_->font ? FontOf(*design_->font, scale_) : windowFont);
-    if (auto* text = qobject_cast<QPlainTextEdit*>(widget)) {
-      text->setTabStopDistance(QFontMetricsF(widget->font()).averageCharWidth() *
-                               kTabStopCharacters);
-    }
     const int left = scale_.ToPixelsX(design_->left);
     const int top = scale_.ToPixelsY(design_->top);
     widget->setGeometry(left, top, scale_.ToPixelsX(design_->width),
@@ -149,11 +168,9 @@ void QtControls::BuildChildren(QWidget& parentWidget, std::optional<ControlId> p
     // through them; the few pixels where Windows would stack them the other
     // way round (the read-me's top edge) do not matter.
     ApplyColours(control);
-    if (design_->kind == ControlKind::Label && design_->autoSize) {
-      AutoSize(control);
-    }
+    control.sizePending = design_->kind == ControlKind::Label && design_->autoSize;
     if (TakesTabFocus(*widget)) {
-      tabChain.push_back(widget);
+      tabChain.push_back(&control);
     }
     if (design_->kind == ControlKind::Panel || design_->kind == ControlKind::Frame) {
       BuildChildren(*widget, design_->id, design, windowFont, tabChain);
@@ -181,8 +198,7 @@ QWidget* QtControls::CreateWidget(QtControl& control, QWidget& parentWidget) {
     case ControlKind::Image: {
       auto* image = new QLabel(&parentWidget);
       image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-      image->setPixmap(QIcon(QStringLiteral(":/nocturo/logo.ico")).pixmap(kLogoPixels));
-      return image;
+      return image;  // the picture is decoded when first shown
     }
     case ControlKind::Button: {
       auto* button = new QPushButton(caption, &parentWidget);
@@ -193,22 +209,12 @@ QWidget* QtControls::CreateWidget(QtControl& control, QWidget& parentWidget) {
     }
     case ControlKind::TextBox: {
       if (design.multiLine) {
-        auto* text = new QPlainTextEdit(&parentWidget);
-        text->setReadOnly(design.readOnly);
-        text->setTabChangesFocus(true);
-        text->setVerticalScrollBarPolicy(design.verticalScroll ? Qt::ScrollBarAlwaysOn
-                                                               : Qt::ScrollBarAsNeeded);
-        text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        if (design.readOnly) {
-          text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-        }
-        text->setPlainText(PlainReadme(InitialText(design)));
-        QObject::connect(text, &QPlainTextEdit::textChanged, text, [this, id, text] {
-          if (!text->isReadOnly()) {
-            reports_.change(id);
-          }
-        });
-        return text;
+        // A stand-in that holds the box's place in the tab order: the real
+        // one loads the font engine and lays out the whole text.
+        control.pendingText = std::string(InitialText(design));
+        auto* standIn = new QWidget(&parentWidget);
+        standIn->setFocusPolicy(Qt::StrongFocus);
+        return standIn;
       }
       auto* edit = new QLineEdit(caption, &parentWidget);
       edit->setAlignment(HorizontalAlignment(design.align) | Qt::AlignVCenter);
@@ -283,17 +289,53 @@ void QtControls::Name(const QtControl& control, const WindowDesign& design) {
   }
 }
 
-void QtControls::AutoSize(QtControl& control) {
-  auto* label = qobject_cast<QLabel*>(control.widget);
+void QtControls::MakeMultiLine(QtControl& control) {
+  const ControlDesign& design = *control.design;
+  const ControlId id = design.id;
+  QWidget* standIn = control.widget;
+  auto* text = new QPlainTextEdit(standIn->parentWidget());
+  text->setReadOnly(design.readOnly);
+  text->setTabChangesFocus(true);
+  text->setVerticalScrollBarPolicy(design.verticalScroll ? Qt::ScrollBarAlwaysOn
+                                                         : Qt::ScrollBarAsNeeded);
+  text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  if (design.readOnly) {
+    text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  }
+  text->setFont(standIn->font());
+  text->setTabStopDistance(QFontMetricsF(text->font()).averageCharWidth() * kTabStopCharacters);
+  text->setGeometry(standIn->geometry());
+  text->stackUnder(standIn);
+  text->setPlainText(PlainReadme(control.pendingText));
+  control.pendingText.clear();
+  QObject::connect(text, &QPlainTextEdit::textChanged, text, [this, id, text] {
+    if (!text->isReadOnly()) {
+      reports_.change(id);
+    }
+  });
+  control.widget = text;
+  delete standIn;
+  ApplyColours(control);
+  ApplyEnabled(control);
+  Name(control, *windowDesign_);
+  LinkTabChain();
+}
+
+QSize QtControls::AutoSizeExtent(const QtControl& control) const {
+  const auto* label = qobject_cast<const QLabel*>(control.widget);
   const QFontMetrics metrics(label->font());
   const QString text = label->text();
   if (control.design->wordWrap) {
     const QRect extent =
         metrics.boundingRect(QRect(0, 0, label->width(), 0xFFFFFF), Qt::TextWordWrap, text);
-    label->resize(label->width(), extent.height());
-  } else {
-    label->resize(metrics.horizontalAdvance(text), metrics.height());
+    return {label->width(), extent.height()};
   }
+  return {metrics.horizontalAdvance(text), metrics.height()};
+}
+
+void QtControls::AutoSize(QtControl& control) {
+  control.widget->resize(AutoSizeExtent(control));
+  control.sizePending = false;
 }
 
 }  // namespace nocturo::linux_desktop

@@ -60,6 +60,7 @@ void QtWindow::Create() {
 
 // Showing counts as a resize: the header band is laid out before it is seen.
 void QtWindow::Show() {
+  controls_.Realize();
   if (!isVisible() && events_ != nullptr) {
     events_->OnResize(design_.id);
   }
