@@ -1,7 +1,8 @@
 # Harness for the Linux program's scenarios: per scenario a throwaway HOME and
 # XDG directories, an Xvfb display, a private session bus and a private system
 # bus, and on demand logind (python3-dbusmock's template on the system bus),
-# the accessibility bus and our own tray watcher on the session bus.
+# the accessibility bus, our own tray watcher on the session bus and our own
+# X11 tray manager on the display.
 # Source it from bash; lt_setup registers lt_cleanup on EXIT, which ends only
 # the processes started here, by PID, and removes the throwaway directory.
 
@@ -272,13 +273,14 @@ lt_regex() { printf '%s' "$1" | sed 's/[][\.*^$+?(){}|/]/\\&/g'; }
 # lt_tray_menu [--click|--press ITEM]: asks the item for its context menu as a
 # tray host would; the popup menu must show on the accessibility bus; ITEM is
 # chosen in it with the pointer or through its accessible action.
+# LT_MENU_OPENER, when set, is the command that opens the menu instead.
 lt_tray_menu() {
   local out=$LT_TMP/log/popup.$SECONDS.$RANDOM listener
   "$LT_PY" "$LT_DIR/atspi_dump.py" "$NOCTURO_PID" --popup 15 "$@" >"$out" 2>&1 &
   listener=$!
   lt_started $listener
   lt_wait_for 10 "the popup listener" grep -qx listening "$out"
-  lt_sni menu 10 10 || lt_fail "ContextMenu was refused"
+  ${LT_MENU_OPENER:-lt_sni menu 10 10} || lt_fail "the tray menu could not be asked for"
   lt_wait_for 20 "the popup menu to show" lt_gone "$listener"
   wait "$listener" || lt_fail "no popup menu${2:+ with \"$2\"}: $(cat "$out")"
   LT_POPUP=$(grep -v '^listening$' "$out")
@@ -289,4 +291,37 @@ lt_quit() {
   lt_tray_menu --click "Salir"
   lt_wait_exit 15
   ((LT_EXIT == 0)) || lt_fail "the program ended with status $LT_EXIT"
+}
+
+# lt_start_xembed_tray: our X11 system tray manager on the display; its
+# docks are logged to $LT_XTRAY_LOG, one "docked 0xWID X,Y WxH" a dock.
+lt_start_xembed_tray() {
+  LT_XTRAY_LOG=$LT_TMP/log/xembed_tray.${#LT_PIDS[@]}.log
+  "$LT_PY" "$LT_DIR/xembed_tray.py" >"$LT_XTRAY_LOG" 2>&1 &
+  LT_XTRAY_PID=$!
+  lt_started $LT_XTRAY_PID
+  lt_wait_for 10 "the X11 tray manager" grep -q '^manager ' "$LT_XTRAY_LOG"
+}
+
+lt_stop_xembed_tray() {
+  kill "$LT_XTRAY_PID"
+  lt_wait_for 10 "the X11 tray manager to end" lt_gone "$LT_XTRAY_PID"
+}
+
+# The icons docked with the current manager that are still there.
+lt_docked_count() {
+  local docked undocked
+  docked=$(grep -c '^docked ' "$LT_XTRAY_LOG")
+  undocked=$(grep -c '^undocked ' "$LT_XTRAY_LOG")
+  echo $((docked - undocked))
+}
+lt_icon_docked() { (($(lt_docked_count) > 0)); }
+
+# lt_click_docked BUTTON: clicks the middle of the last docked icon.
+lt_click_docked() {
+  local x y w h
+  read -r x y w h < <(grep '^docked ' "$LT_XTRAY_LOG" | tail -n 1 |
+    sed -E 's/^docked [^ ]+ ([0-9]+),([0-9]+) ([0-9]+)x([0-9]+)$/\1 \2 \3 \4/')
+  [[ -n $h ]] || return 1
+  xdotool mousemove $((x + w / 2)) $((y + h / 2)) click "$1"
 }
