@@ -14,7 +14,12 @@ target_compile_definitions(nocturo PRIVATE
   NOCTURO_VERSION_MAJOR=${PROJECT_VERSION_MAJOR}
   NOCTURO_VERSION_MINOR=${PROJECT_VERSION_MINOR}
   QT_NO_KEYWORDS QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII)
-target_link_libraries(nocturo PRIVATE nocturo_core Qt6::Widgets Qt6::DBus nocturo_warnings)
+# libxcb: to hear of an X11 tray manager that starts after the program.
+find_path(NOCTURO_XCB_INCLUDE_DIR xcb/xcb.h REQUIRED)
+find_library(NOCTURO_XCB_LIBRARY xcb REQUIRED)
+target_link_libraries(nocturo PRIVATE nocturo_core Qt6::Widgets Qt6::DBus ${NOCTURO_XCB_LIBRARY}
+  nocturo_warnings)
+target_include_directories(nocturo SYSTEM PRIVATE ${NOCTURO_XCB_INCLUDE_DIR})
 # Qt's own headers are not ours to keep warning-free.
 target_include_directories(nocturo SYSTEM PRIVATE ${Qt6Widgets_INCLUDE_DIRS} ${Qt6DBus_INCLUDE_DIRS})
 install(TARGETS nocturo RUNTIME DESTINATION bin)

@@ -27,12 +27,12 @@ packages=(
   xvfb xdotool imagemagick qemu-user-static faketime libfaketime
   clang libclang-rt-14-dev clang-tidy cppcheck libbenchmark-dev
   wixl msitools zip unzip
-  qt6-base-dev dpkg-dev qt6-qpa-plugins dbus dbus-daemon libglib2.0-bin python3-dbus
+  qt6-base-dev libxcb1-dev dpkg-dev qt6-qpa-plugins dbus dbus-daemon libglib2.0-bin python3-dbus
   python3-gi python3-dbusmock python3-pyatspi gir1.2-atspi-2.0 at-spi2-core python3-xlib
 )
 
 if ((linux_only)); then
-  packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins)
+  packages=(cmake ninja-build g++ qt6-base-dev libxcb1-dev qt6-qpa-plugins)
 fi
 
 installed() {

@@ -1,14 +1,23 @@
 #include "platform/linux/tray_host.hpp"
 
+#include <xcb/xcb.h>
+
+#include <QAbstractNativeEventFilter>
+#include <QByteArray>
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QObject>
 #include <QString>
 #include <QSystemTrayIcon>
+#include <QTimer>
+#include <cstdlib>
 #include <map>
+#include <memory>
 
 #include "platform/linux/notify_icon_table.hpp"
 #include "platform/linux/window_handles.hpp"
@@ -49,6 +58,44 @@ bool TrayAvailable() {
   return StatusNotifierHostRegistered() || QSystemTrayIcon::isSystemTrayAvailable();
 }
 
+// xcb_intern_atom's reply, or XCB_ATOM_NONE.
+xcb_atom_t InternAtom(xcb_connection_t* connection, const QByteArray& name) {
+  const auto cookie = xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()),
+                                      name.constData());
+  const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
+      xcb_intern_atom_reply(connection, cookie, nullptr), &std::free);
+  return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+}
+
+// An X11 system tray manager announces itself with a MANAGER client message
+// on the root window, as a new StatusNotifierWatcher does on the bus.
+class X11TrayWatcher final : public QAbstractNativeEventFilter {
+ public:
+  X11TrayWatcher(xcb_atom_t manager, xcb_atom_t selection, QTimer& appeared)
+      : manager_(manager), selection_(selection), appeared_(appeared) {}
+
+  bool nativeEventFilter(const QByteArray& eventType, void* message,
+                         qintptr* /*result*/) override {
+    if (eventType != "xcb_generic_event_t") {
+      return false;
+    }
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & 0x7FU) == XCB_CLIENT_MESSAGE) {
+      const auto* client = static_cast<const xcb_client_message_event_t*>(message);
+      if (client->format == 32 && client->type == manager_ &&
+          client->data.data32[1] == selection_) {
+        appeared_.start();
+      }
+    }
+    return false;
+  }
+
+ private:
+  xcb_atom_t manager_;
+  xcb_atom_t selection_;
+  QTimer& appeared_;
+};
+
 }  // namespace
 
 struct TrayHost::State {
@@ -60,6 +107,9 @@ struct TrayHost::State {
   std::map<IconKey, std::unique_ptr<QSystemTrayIcon>> shown;
   QIcon picture;
   std::unique_ptr<QDBusServiceWatcher> hostWatcher;
+  // Fires once the event loop is past the manager's announcement.
+  QTimer x11TrayAppeared;
+  std::unique_ptr<X11TrayWatcher> x11Watcher;
   // Receives every notification; going first, it drops any still queued.
   QObject context;
 
@@ -117,6 +167,40 @@ struct TrayHost::State {
     }
   }
 
+  // Qt docks the icons it shows in a new X11 tray on its own; an icon whose add
+  // was refused for want of any tray is the program's to add again.
+  void WatchX11Tray() {
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr) {
+      return;
+    }
+    // The screen Qt's own tray lookup uses: the one $DISPLAY names.
+    char* host = nullptr;
+    int display = 0;
+    int screen = 0;
+    const int parsed = xcb_parse_display(nullptr, &host, &display, &screen);
+    const std::unique_ptr<char, decltype(&std::free)> hostName(host, &std::free);
+    if (parsed == 0) {
+      return;
+    }
+    xcb_connection_t* connection = x11->connection();
+    const xcb_atom_t manager = InternAtom(connection, QByteArrayLiteral("MANAGER"));
+    const xcb_atom_t selection =
+        InternAtom(connection, "_NET_SYSTEM_TRAY_S" + QByteArray::number(screen));
+    if (manager == XCB_ATOM_NONE || selection == XCB_ATOM_NONE) {
+      return;
+    }
+    x11TrayAppeared.setSingleShot(true);
+    x11TrayAppeared.setInterval(0);
+    QObject::connect(&x11TrayAppeared, &QTimer::timeout, &context, [this] {
+      if (shown.empty()) {
+        HostRestarted();
+      }
+    });
+    x11Watcher = std::make_unique<X11TrayWatcher>(manager, selection, x11TrayAppeared);
+    QCoreApplication::instance()->installNativeEventFilter(x11Watcher.get());
+  }
+
   void WatchHost() {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
@@ -137,6 +221,9 @@ void TrayHost::SetEvents(UiEvents& events) {
   state_->events = &events;
   if (!state_->hostWatcher) {
     state_->WatchHost();
+  }
+  if (!state_->x11Watcher) {
+    state_->WatchX11Tray();
   }
 }
 
