@@ -82,6 +82,7 @@ class Tray:
         if any(i.id == wid for i in self.icons):
             return
         try:
+            icon.get_geometry()  # a window already gone fails here, not later
             icon.change_attributes(event_mask=X.StructureNotifyMask)
             icon.change_save_set(X.SetModeInsert)
             icon.reparent(self.window, len(self.icons) * ICON, 0)

@@ -3,7 +3,7 @@
 # docks, once, in an XEmbed tray manager; a left click on it shows the main
 # window; after the manager restarts the icon docks again; a right click on
 # it opens the tray menu, whose "Salir" ends the program without a power
-# request.
+# request. A manager that starts after the program gets the icon as well.
 source "$(dirname "$0")/../lib.sh"
 lt_setup
 lt_start_atspi
@@ -39,3 +39,14 @@ for item in "Mostrar..." "Acerca de..." "Salir"; do
   grep -qE "^ *menu item \"$(lt_regex "$item")\"" <<<"$LT_POPUP" || lt_fail "the tray menu has no \"$item\": $LT_POPUP"
 done
 lt_log "ok: a right click opens the tray menu, and its Salir ends the program"
+
+# A tray manager that starts after the program (a panel later than the
+# session's autostart) gets the icon too.
+lt_stop_xembed_tray
+lt_start_nocturo /D090 /E
+lt_wait_for 10 "the program on the accessibility bus" lt_dump
+lt_start_xembed_tray
+lt_wait_for 15 "the icon to dock with a manager started after the program" lt_icon_docked
+(($(lt_docked_count) == 1)) || lt_fail "$(lt_docked_count) icons docked with the late manager"
+lt_log "ok: docked with a manager started after the program: $(grep '^docked ' "$LT_XTRAY_LOG")"
+lt_quit
