@@ -103,12 +103,11 @@ cp build/package/windows-x64/nocturo.exe "$stage/nocturo-x64.exe"
 cp res/nocturo.ico "$stage/nocturo.ico"
 sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' packaging/README.txt >"$stage/README.txt"
 # The licence is the one the program's own read-me states (About window).
+licence=$(scripts/licence-text.sh) || fail "cannot read the licence"
 {
   printf '\xef\xbb\xbf'
-  sed -n '/"1\. Licencia/,/"antes lo que tengas a medias/p' src/ui/leeme.cpp |
-    sed -E 's/^[[:space:]]*"//; s/\\r\\n"$//; s/\\"/"/g; s/$/\r/'
+  sed 's/$/\r/' <<<"$licence"
 } >"$stage/LICENCIA.txt"
-grep -q 'freeware' "$stage/LICENCIA.txt" || fail "no licence paragraph found in src/ui/leeme.cpp"
 chmod 0644 "$stage"/*
 touch -d "@$epoch" "$stage"/*
 
