@@ -80,7 +80,8 @@ install(FILES ${NOCTURO_DOC}/copyright ${NOCTURO_DOC}/changelog.gz DESTINATION s
 install(FILES ${NOCTURO_DOC}/nocturo.1.gz DESTINATION share/man/man1)
 
 # A .deb: cpack -G DEB in the build folder (scripts/package-deb.sh).
-set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+# Folders the install makes on its way would otherwise follow the umask.
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
   OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME nocturo)

@@ -54,6 +54,8 @@ fi
 epoch=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 [[ $epoch =~ ^[0-9]+$ ]] || fail "SOURCE_DATE_EPOCH is not a number of seconds: $epoch"
 export TZ=UTC LC_ALL=C SOURCE_DATE_EPOCH=$epoch
+# cpack gives the archive's members the modes the umask leaves.
+umask 022
 
 mkdir -p "$root/build"
 exec 9>"$root/build/package-deb.lock"
@@ -78,7 +80,7 @@ deb=${debs[0]}
 dpkg-deb --info "$deb" >/dev/null || fail "dpkg-deb cannot read $(basename "$deb")"
 
 if command -v lintian >/dev/null 2>&1; then
-  lintian --no-tag-display-limit "$deb" || echo "package-deb: lintian reported the findings above"
+  lintian --tag-display-limit 0 "$deb" || echo "package-deb: lintian reported the findings above"
 fi
 
 mkdir -p "$out"
