@@ -35,9 +35,9 @@ add_custom_target(nocturo_icon_theme ALL
 install(DIRECTORY ${NOCTURO_ICON_THEME}/ DESTINATION share/icons/hicolor)
 install(FILES packaging/linux/nocturo.desktop DESTINATION share/applications)
 
-# The Debian docs: copyright, changelog and the man page. Their dates are the
-# sources' (SOURCE_DATE_EPOCH, else the last commit), never the build's, so
-# the same sources give the same bytes.
+# The Debian docs: copyright, changelog and the man page. The copyright year
+# and the man page's date are the sources' (SOURCE_DATE_EPOCH, else the last
+# commit), never the build's, so the same sources give the same bytes.
 if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
   execute_process(COMMAND git log -1 --format=%ct
     WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
@@ -79,10 +79,8 @@ add_custom_target(nocturo_doc ALL DEPENDS ${NOCTURO_DOC}/changelog.gz ${NOCTURO_
 install(FILES ${NOCTURO_DOC}/copyright ${NOCTURO_DOC}/changelog.gz DESTINATION share/doc/nocturo)
 install(FILES ${NOCTURO_DOC}/nocturo.1.gz DESTINATION share/man/man1)
 
-# A .deb: cpack -G DEB in the build folder (scripts/package-deb.sh).
-# Folders the install makes on its way would otherwise follow the umask.
-set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
-  OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+# A .deb: scripts/package-deb.sh runs cpack -G DEB here, with the time and
+# umask that make it reproducible.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME nocturo)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
