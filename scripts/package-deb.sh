@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Builds the Linux program's Debian package into dist/:
-#   nocturo_VERSION_ARCH.deb   /usr/bin/nocturo, its launcher and icons
+#   nocturo_VERSION_ARCH.deb   /usr/bin/nocturo, its launcher, icons, man page,
+#                              copyright and changelog
 #
 #   scripts/package-deb.sh [--allow-dirty] [--out DIR]
 #
 # The program is built afresh (build/package/linux) and packed by CPack, with
 # its dependencies from dpkg-shlibdeps. The same commit gives the same bytes:
 # every file and the archive carry the commit's time (SOURCE_DATE_EPOCH when
-# set). --allow-dirty packages the tree as it is, uncommitted changes
-# included; without it, a tree with changes or untracked files is refused.
+# set), and modes that do not follow the umask. --allow-dirty packages the
+# tree as it is, uncommitted changes included; without it, a tree with
+# changes or untracked files is refused.
 # lintian checks the package when it is installed.
 set -euo pipefail
 
