@@ -103,11 +103,10 @@ cp build/package/windows-x64/nocturo.exe "$stage/nocturo-x64.exe"
 cp res/nocturo.ico "$stage/nocturo.ico"
 sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' packaging/README.txt >"$stage/README.txt"
 # The licence is the one the program's own read-me states (About window).
-licence=$(scripts/licence-text.sh) || fail "cannot read the licence"
 {
   printf '\xef\xbb\xbf'
-  sed 's/$/\r/' <<<"$licence"
-} >"$stage/LICENCIA.txt"
+  scripts/licence-text.sh | sed 's/$/\r/'
+} >"$stage/LICENCIA.txt" || fail "cannot read the licence"
 chmod 0644 "$stage"/*
 touch -d "@$epoch" "$stage"/*
 
