@@ -40,16 +40,62 @@ add_custom_target(nocturo_icon_theme ALL
 install(DIRECTORY ${NOCTURO_ICON_THEME}/ DESTINATION share/icons/hicolor)
 install(FILES packaging/linux/nocturo.desktop DESTINATION share/applications)
 
-# A .deb: cpack -G DEB in the build folder (scripts/package.sh --deb).
+# The Debian docs: copyright, changelog and the man page. The copyright year
+# and the man page's date are the sources' (SOURCE_DATE_EPOCH, else the last
+# commit), never the build's, so the same sources give the same bytes.
+if(NOT DEFINED ENV{SOURCE_DATE_EPOCH})
+  execute_process(COMMAND git log -1 --format=%ct
+    WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}
+    OUTPUT_VARIABLE NOCTURO_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE
+    RESULT_VARIABLE NOCTURO_GIT_RESULT ERROR_QUIET)
+  if(NOCTURO_GIT_RESULT EQUAL 0 AND NOCTURO_EPOCH MATCHES "^[0-9]+$")
+    set(ENV{SOURCE_DATE_EPOCH} ${NOCTURO_EPOCH})
+  endif()
+endif()
+string(TIMESTAMP NOCTURO_YEAR "%Y" UTC)
+string(TIMESTAMP NOCTURO_MAN_DATE "%Y-%m-%d" UTC)
+
+file(STRINGS packaging/linux/changelog NOCTURO_CHANGELOG_TOP LIMIT_COUNT 1)
+string(REPLACE "." "\\." NOCTURO_VERSION_PATTERN ${PROJECT_VERSION})
+if(NOT NOCTURO_CHANGELOG_TOP MATCHES "^nocturo \\(${NOCTURO_VERSION_PATTERN}\\) ")
+  message(FATAL_ERROR "packaging/linux/changelog has no entry for ${PROJECT_VERSION} at its top")
+endif()
+# The licence is the read-me's, as in LICENCIA.txt, indented as DEP-5 wants.
+execute_process(COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/scripts/licence-text.sh
+  COMMAND sed "s/^$/./; s/^/ /"
+  OUTPUT_VARIABLE NOCTURO_LICENCE OUTPUT_STRIP_TRAILING_WHITESPACE
+  RESULTS_VARIABLE NOCTURO_LICENCE_RESULTS)
+if(NOT NOCTURO_LICENCE_RESULTS STREQUAL "0;0")
+  message(FATAL_ERROR "scripts/licence-text.sh could not read the licence")
+endif()
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+  src/ui/leeme.cpp scripts/licence-text.sh packaging/linux/changelog)
+set(NOCTURO_DOC ${CMAKE_CURRENT_BINARY_DIR}/doc)
+configure_file(packaging/linux/copyright.in ${NOCTURO_DOC}/copyright @ONLY)
+configure_file(packaging/linux/nocturo.1.in ${NOCTURO_DOC}/nocturo.1 @ONLY)
+add_custom_command(OUTPUT ${NOCTURO_DOC}/changelog.gz
+  COMMAND sh -c "gzip -9n <\"$0\" >\"$1\"" ${CMAKE_CURRENT_SOURCE_DIR}/packaging/linux/changelog
+    ${NOCTURO_DOC}/changelog.gz
+  DEPENDS packaging/linux/changelog VERBATIM)
+add_custom_command(OUTPUT ${NOCTURO_DOC}/nocturo.1.gz
+  COMMAND sh -c "gzip -9n <\"$0\" >\"$1\"" ${NOCTURO_DOC}/nocturo.1 ${NOCTURO_DOC}/nocturo.1.gz
+  DEPENDS ${NOCTURO_DOC}/nocturo.1 VERBATIM)
+add_custom_target(nocturo_doc ALL DEPENDS ${NOCTURO_DOC}/changelog.gz ${NOCTURO_DOC}/nocturo.1.gz)
+install(FILES ${NOCTURO_DOC}/copyright ${NOCTURO_DOC}/changelog.gz DESTINATION share/doc/nocturo)
+install(FILES ${NOCTURO_DOC}/nocturo.1.gz DESTINATION share/man/man1)
+
+# A .deb: scripts/package-deb.sh runs cpack -G DEB here, with the time and
+# umask that make it reproducible.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME nocturo)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "El equipo de Nocturo <nocturo@localhost>")
+set(CPACK_PACKAGE_CONTACT "El equipo de Nocturo <equipo@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "apaga, reinicia o cierra la sesión a una hora")
+# CPack indents each line itself.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
   "Nocturo vive en el área de notificación y, a la hora elegida o dentro de
- unos minutos, apaga el equipo, lo reinicia o cierra la sesión, a través de
- systemd-logind y del gestor de sesión del escritorio.")
+unos minutos, apaga el equipo, lo reinicia o cierra la sesión, a través de
+systemd-logind y del gestor de sesión del escritorio.")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Builds the Linux program's Debian package into dist/:
-#   nocturo_VERSION_ARCH.deb   /usr/bin/nocturo, its launcher and icons
+#   nocturo_VERSION_ARCH.deb   /usr/bin/nocturo, its launcher, icons, man page,
+#                              copyright and changelog
 #
 #   scripts/package-deb.sh [--allow-dirty] [--out DIR]
 #
 # The program is built afresh (build/package/linux) and packed by CPack, with
 # its dependencies from dpkg-shlibdeps. The same commit gives the same bytes:
 # every file and the archive carry the commit's time (SOURCE_DATE_EPOCH when
-# set). --allow-dirty packages the tree as it is, uncommitted changes
-# included; without it, a tree with changes or untracked files is refused.
+# set), and modes that do not follow the umask. --allow-dirty packages the
+# tree as it is, uncommitted changes included; without it, a tree with
+# changes or untracked files is refused.
 # lintian checks the package when it is installed.
 set -euo pipefail
 
@@ -54,6 +56,8 @@ fi
 epoch=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 [[ $epoch =~ ^[0-9]+$ ]] || fail "SOURCE_DATE_EPOCH is not a number of seconds: $epoch"
 export TZ=UTC LC_ALL=C SOURCE_DATE_EPOCH=$epoch
+# cpack gives the archive's members the modes the umask leaves.
+umask 022
 
 mkdir -p "$root/build"
 exec 9>"$root/build/package-deb.lock"
@@ -78,7 +82,7 @@ deb=${debs[0]}
 dpkg-deb --info "$deb" >/dev/null || fail "dpkg-deb cannot read $(basename "$deb")"
 
 if command -v lintian >/dev/null 2>&1; then
-  lintian --no-tag-display-limit "$deb" || echo "package-deb: lintian reported the findings above"
+  lintian --tag-display-limit 0 "$deb" || echo "package-deb: lintian reported the findings above"
 fi
 
 mkdir -p "$out"

@@ -105,10 +105,8 @@ sed -e "s/@VERSION@/$version/g" -e 's/$/\r/' packaging/README.txt >"$stage/READM
 # The licence is the one the program's own read-me states (About window).
 {
   printf '\xef\xbb\xbf'
-  sed -n '/"1\. Licencia/,/"antes lo que tengas a medias/p' src/ui/leeme.cpp |
-    sed -E 's/^[[:space:]]*"//; s/\\r\\n"$//; s/\\"/"/g; s/$/\r/'
-} >"$stage/LICENCIA.txt"
-grep -q 'freeware' "$stage/LICENCIA.txt" || fail "no licence paragraph found in src/ui/leeme.cpp"
+  scripts/licence-text.sh | sed 's/$/\r/'
+} >"$stage/LICENCIA.txt" || fail "cannot read the licence"
 chmod 0644 "$stage"/*
 touch -d "@$epoch" "$stage"/*
 
