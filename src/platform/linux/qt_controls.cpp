@@ -71,70 +71,69 @@ std::string QtControls::Text(const QtControl& control) const {
   QWidget* widget = control.widget;
   switch (control.design->kind) {
     case ControlKind::MaskedTimeBox:
-      return control.masked->ModelText();
-    case ControlKind::Frame:
-      return ToUtf8(qobject_cast<QGroupBox*>(widget)->title());
+      return widget != nullptr ? control.masked->ModelText() : control.time.Text();
     case ControlKind::Panel:
     case ControlKind::Image:
       return {};
+    default:
+      break;
+  }
+  if (widget == nullptr) {
+    return control.text;
+  }
+  switch (control.design->kind) {
+    case ControlKind::Frame:
+      return ToUtf8(qobject_cast<QGroupBox*>(widget)->title());
     case ControlKind::Label:
       return ToUtf8(qobject_cast<QLabel*>(widget)->text());
     case ControlKind::TextBox:
       if (control.design->multiLine) {
-        const auto* text = qobject_cast<const QPlainTextEdit*>(widget);
-        return text != nullptr ? MultiLineText(*text) : control.pendingText;
+        return MultiLineText(*qobject_cast<QPlainTextEdit*>(widget));
       }
       return ToUtf8(qobject_cast<QLineEdit*>(widget)->text());
-    case ControlKind::Button:
-    case ControlKind::OptionButton:
-    case ControlKind::CheckBox:
+    default:
       return ToUtf8(qobject_cast<QAbstractButton*>(widget)->text());
   }
-  return {};
 }
 
 void QtControls::SetText(QtControl& control, std::string_view text) {
-  QWidget* widget = control.widget;
-  switch (control.design->kind) {
+  const ControlDesign& design = *control.design;
+  switch (design.kind) {
     case ControlKind::MaskedTimeBox:
       // A write by the program: not reported as a change.
-      control.masked->SetModelText(text);
-      return;
-    case ControlKind::Frame:
-      qobject_cast<QGroupBox*>(widget)->setTitle(ToQString(text));
+      if (control.masked != nullptr) {
+        control.masked->SetModelText(text);
+      } else {
+        control.time.SetText(text);
+      }
       return;
     case ControlKind::Panel:
     case ControlKind::Image:
       return;
-    case ControlKind::Label:
-      qobject_cast<QLabel*>(widget)->setText(ToQString(text));
-      if (control.design->autoSize) {
-        if (realized_) {
-          AutoSize(control);
-        } else {
-          control.sizePending = true;
-        }
-      }
-      return;
-    case ControlKind::TextBox:
-      if (control.design->multiLine) {
-        if (auto* box = qobject_cast<QPlainTextEdit*>(widget); box != nullptr) {
-          SetMultiLineText(*box, text);
-        } else {
-          control.pendingText = std::string(text);
-        }
-      } else {
-        qobject_cast<QLineEdit*>(widget)->setText(ToQString(text));
-      }
-      // A text box reports the program's writes as it reports typing, even of
-      // the text it already holds.
-      reports_.change(control.design->id);
-      return;
-    case ControlKind::Button:
-    case ControlKind::OptionButton:
-    case ControlKind::CheckBox:
-      qobject_cast<QAbstractButton*>(widget)->setText(ToQString(text));
-      return;
+    default:
+      break;
+  }
+  if (QWidget* widget = control.widget; widget == nullptr) {
+    control.text = text;
+    control.sizePending = design.kind == ControlKind::Label && design.autoSize;
+  } else if (design.kind == ControlKind::Frame) {
+    qobject_cast<QGroupBox*>(widget)->setTitle(ToQString(text));
+  } else if (design.kind == ControlKind::Label) {
+    qobject_cast<QLabel*>(widget)->setText(ToQString(text));
+    if (design.autoSize) {
+      AutoSize(control);
+    }
+  } else if (design.kind == ControlKind::TextBox && design.multiLine) {
+    SetMultiLineText(*qobject_cast<QPlainTextEdit*>(widget), text);
+  } else if (design.kind == ControlKind::TextBox) {
+    qobject_cast<QLineEdit*>(widget)->setText(ToQString(text));
+  } else {
+    qobject_cast<QAbstractButton*>(widget)->setText(ToQString(text));
+  }
+  // A text box reports the program's writes as it reports typing, even of
+  // the text it already holds.
+  if (design.kind == ControlKind::TextBox) {
+    reports_.change(design.id);
   }
 }
 
@@ -145,6 +144,9 @@ void QtControls::SetEnabled(QtControl& control, bool enabled) {
 }
 
 void QtControls::ApplyEnabled(QtControl& control) {
+  if (control.widget == nullptr) {
+    return;  // a widget is made in the state its containers give it
+  }
   control.widget->setEnabled(Usable(control));
   for (const auto& child : controls_) {
     if (child->design->parent == control.design->id) {
@@ -161,8 +163,14 @@ bool QtControls::Usable(const QtControl& control) const {
 int QtControls::Value(const QtControl& control) const {
   switch (control.design->kind) {
     case ControlKind::OptionButton:
+      if (control.widget == nullptr) {
+        return control.value != 0 ? 1 : 0;
+      }
       return qobject_cast<QRadioButton*>(control.widget)->isChecked() ? 1 : 0;
     case ControlKind::CheckBox:
+      if (control.widget == nullptr) {
+        return std::clamp(control.value, 0, 2);
+      }
       return static_cast<int>(qobject_cast<QCheckBox*>(control.widget)->checkState());
     default:
       return 0;
@@ -173,13 +181,19 @@ void QtControls::SetValue(QtControl& control, int value) {
   if (IsOption(control)) {
     if (value != 0) {
       SelectOption(control);
+    } else if (control.widget == nullptr) {
+      control.value = 0;
     } else {
       qobject_cast<QRadioButton*>(control.widget)->setChecked(false);
       UpdateTabStops(control);
     }
   } else if (control.design->kind == ControlKind::CheckBox) {
-    qobject_cast<QCheckBox*>(control.widget)
-        ->setCheckState(static_cast<Qt::CheckState>(std::clamp(value, 0, 2)));
+    if (control.widget == nullptr) {
+      control.value = std::clamp(value, 0, 2);
+    } else {
+      qobject_cast<QCheckBox*>(control.widget)
+          ->setCheckState(static_cast<Qt::CheckState>(std::clamp(value, 0, 2)));
+    }
   }
 }
 
@@ -195,9 +209,14 @@ void QtControls::Clicked(QtControl& control) {
   reports_.click(control.design->id);
 }
 
-void QtControls::SelectOption(const QtControl& control) {
+void QtControls::SelectOption(QtControl& control) {
   for (const ControlId member : OptionGroup(control.design->id)) {
-    qobject_cast<QRadioButton*>(Find(member)->widget)->setChecked(member == control.design->id);
+    QtControl& other = *Find(member);
+    if (other.widget == nullptr) {
+      other.value = member == control.design->id ? 1 : 0;
+    } else {
+      qobject_cast<QRadioButton*>(other.widget)->setChecked(member == control.design->id);
+    }
   }
   UpdateTabStops(control);
 }
@@ -235,7 +254,9 @@ void QtControls::UpdateTabStops(const QtControl& member) {
                                      [this](ControlId id) { return Value(*Find(id)) != 0; });
   const ControlId stop = selected != group.end() ? *selected : group.front();
   for (const ControlId id : group) {
-    Find(id)->widget->setFocusPolicy(id == stop ? Qt::StrongFocus : Qt::ClickFocus);
+    if (QWidget* widget = Find(id)->widget; widget != nullptr) {
+      widget->setFocusPolicy(id == stop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
   }
 }
 
@@ -245,6 +266,9 @@ void QtControls::SetForeColour(QtControl& control, Colour colour) {
 }
 
 void QtControls::ApplyColours(QtControl& control) {
+  if (control.widget == nullptr) {
+    return;
+  }
   const QPalette& desktop = QApplication::palette();
   const QColor fore = ToQColor(control.foreColour, desktop);
   const QColor back = ToQColor(control.backColour, desktop);
@@ -271,29 +295,39 @@ void QtControls::ApplyColours(QtControl& control) {
 }
 
 TwipsRect QtControls::Bounds(const QtControl& control) const {
-  QRect rect = control.widget->geometry();
+  QRect rect = control.widget != nullptr ? control.widget->geometry() : control.geometry;
   if (control.sizePending) {
-    rect.setSize(AutoSizeExtent(control));
+    rect.setSize(AutoSizeExtent(control, rect.width()));
   }
   return TwipsRect{scale_.ToTwipsX(rect.x()), scale_.ToTwipsY(rect.y()),
                    scale_.ToTwipsX(rect.width()), scale_.ToTwipsY(rect.height())};
 }
 
 void QtControls::SetLeft(QtControl& control, float left) {
-  control.widget->move(scale_.ToPixelsX(left), control.widget->y());
+  const int x = scale_.ToPixelsX(left);
+  if (control.widget != nullptr) {
+    control.widget->move(x, control.widget->y());
+  } else {
+    control.geometry.moveLeft(x);
+  }
 }
 
 void QtControls::SetWidth(QtControl& control, float width) {
   if (control.sizePending) {
-    AutoSize(control);  // a label's own width only until the program sets one
+    AutoSize(control);  // a label has its text's size until given a width
   }
   // A control cannot be narrower than nothing.
-  control.widget->resize(std::max(scale_.ToPixelsX(width), 0), control.widget->height());
+  const int pixels = std::max(scale_.ToPixelsX(width), 0);
+  if (control.widget != nullptr) {
+    control.widget->resize(pixels, control.widget->height());
+  } else {
+    control.geometry.setWidth(pixels);
+  }
 }
 
 float QtControls::ScaleWidth(const QtControl& control) const {
-  return scale_.ToTwipsX(control.sizePending ? AutoSizeExtent(control).width()
-                                             : control.widget->width());
+  return scale_.ToTwipsX(control.widget != nullptr ? control.widget->width()
+                                                   : control.geometry.width());
 }
 
 }  // namespace nocturo::linux_desktop

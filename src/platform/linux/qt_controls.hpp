@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QFont>
+#include <QRect>
 #include <QSize>
 #include <QWidget>
 #include <functional>
@@ -9,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/masked_time.hpp"
 #include "common/pixel_scale.hpp"
 #include "platform/ui.hpp"
 #include "ui/design.hpp"
@@ -17,18 +20,25 @@ namespace nocturo::linux_desktop {
 
 class MaskedTimeLineEdit;
 
-// One control of a window as built: its design, its widget (owned by the
-// window's widget tree) and what the program has set on it.
+// One control of a window: its design, what the program has set on it, and
+// its widget (owned by the window's widget tree) once the window is shown.
+// Until then the control lives here alone: a tray program's windows mostly
+// stay hidden, and building their widgets would load the font engine and lay
+// out every text for nothing.
 struct QtControl {
   const ControlDesign* design = nullptr;
   QWidget* widget = nullptr;
-  MaskedTimeLineEdit* masked = nullptr;  // the time box
+  MaskedTimeLineEdit* masked = nullptr;  // the time box, once built
   Colour foreColour = kSysWindowText;
   Colour backColour = kSysButtonFace;
   bool ownEnabled = true;  // as the program set it; a disabled frame also greys it
-  // Until the window is first shown, a multi-line box holds its text here and
-  // an auto-size label waits for its font to be measured.
-  std::string pendingText;
+  // Before the widget exists: its text (Windows' line ends), the time box's
+  // model, its value, its place in pixels, and whether an auto-size label
+  // still has to take its text's size.
+  std::string text;
+  MaskedTime time;
+  int value = 0;
+  QRect geometry;
   bool sizePending = false;
 };
 
@@ -46,13 +56,12 @@ class QtControls {
   QtControls& operator=(const QtControls&) = delete;
   ~QtControls();
 
-  // Creates every control of the design on form, containers first, in tab
-  // order, with the window font given to those without a font of their own.
+  // Records every control of the design, containers first, in tab order;
+  // their widgets go on form, with the window font given to those without a
+  // font of their own, when Realize is first called.
   void Build(QWidget& form, const WindowDesign& design, const QFont& windowFont);
-
-  // Completes what only a window being shown needs: the multi-line boxes, the
-  // pictures and the auto-size labels' measures. A window that stays hidden
-  // (a tray program's usual state) never loads the fonts or lays out the text.
+  // Makes the widgets from what the program has set, before the window is
+  // first shown; afterwards every operation goes to the widgets.
   void Realize();
 
   QtControl* Find(ControlId id);
@@ -70,20 +79,17 @@ class QtControls {
   float ScaleWidth(const QtControl& control) const;
 
  private:
-  void BuildChildren(QWidget& parentWidget, std::optional<ControlId> parent,
-                     const WindowDesign& design, const QFont& windowFont,
-                     std::vector<QtControl*>& tabChain);
+  void Record(std::optional<ControlId> parent, const WindowDesign& design);
   QWidget* CreateWidget(QtControl& control, QWidget& parentWidget);
-  void MakeMultiLine(QtControl& control);
-  void LinkTabChain() const;
-  void Name(const QtControl& control, const WindowDesign& design);
+  QFont ControlFont(const QtControl& control) const;
+  void Name(const QtControl& control);
   void ApplyColours(QtControl& control);
   void ApplyEnabled(QtControl& control);
   void AutoSize(QtControl& control);
-  QSize AutoSizeExtent(const QtControl& control) const;
+  QSize AutoSizeExtent(const QtControl& control, int width) const;
   bool Usable(const QtControl& control) const;
   void Clicked(QtControl& control);
-  void SelectOption(const QtControl& control);
+  void SelectOption(QtControl& control);
   void MoveInGroup(QtControl& control, int step);
   void UpdateTabStops(const QtControl& member);
 
@@ -91,8 +97,9 @@ class QtControls {
   Reports reports_;
   // In creation order, which is the tab order; pointers stay valid.
   std::vector<std::unique_ptr<QtControl>> controls_;
-  std::vector<QtControl*> tabChain_;
+  QWidget* form_ = nullptr;
   const WindowDesign* windowDesign_ = nullptr;
+  QFont windowFont_;
   bool realized_ = false;
 };
 

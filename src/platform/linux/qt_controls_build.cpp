@@ -96,48 +96,13 @@ const ControlDesign* Neighbour(const ControlDesign& control, const WindowDesign&
 }  // namespace
 
 void QtControls::Build(QWidget& form, const WindowDesign& design, const QFont& windowFont) {
+  form_ = &form;
   windowDesign_ = &design;
-  BuildChildren(form, std::nullopt, design, windowFont, tabChain_);
-  LinkTabChain();
-  for (const auto& control : controls_) {
-    if (!Usable(*control)) {
-      ApplyEnabled(*control);
-    }
-    if (control->design->kind == ControlKind::OptionButton) {
-      UpdateTabStops(*control);
-    }
-    Name(*control, design);
-  }
+  windowFont_ = windowFont;
+  Record(std::nullopt, design);
 }
 
-void QtControls::Realize() {
-  if (realized_) {
-    return;
-  }
-  realized_ = true;
-  for (const auto& owned : controls_) {
-    QtControl& control = *owned;
-    const ControlDesign& design = *control.design;
-    if (design.kind == ControlKind::Image) {
-      qobject_cast<QLabel*>(control.widget)
-          ->setPixmap(QIcon(QStringLiteral(":/nocturo/logo.ico")).pixmap(kLogoPixels));
-    } else if (design.kind == ControlKind::TextBox && design.multiLine) {
-      MakeMultiLine(control);
-    } else if (control.sizePending) {
-      AutoSize(control);
-    }
-  }
-}
-
-void QtControls::LinkTabChain() const {
-  for (std::size_t i = 1; i < tabChain_.size(); ++i) {
-    QWidget::setTabOrder(tabChain_[i - 1]->widget, tabChain_[i]->widget);
-  }
-}
-
-void QtControls::BuildChildren(QWidget& parentWidget, std::optional<ControlId> parent,
-                               const WindowDesign& design, const QFont& windowFont,
-                               std::vector<QtControl*>& tabChain) {
+void QtControls::Record(std::optional<ControlId> parent, const WindowDesign& design) {
   std::vector<const ControlDesign*> children;
   for (const ControlDesign& control : design.controls) {
     if (control.parent == parent) {
@@ -147,40 +112,75 @@ void QtControls::BuildChildren(QWidget& parentWidget, std::optional<ControlId> p
   std::stable_sort(
       children.begin(), children.end(),
       [](const ControlDesign* a, const ControlDesign* b) { return TabKey(*a) < TabKey(*b); });
-  for (const ControlDesign* design_ : children) {
-    auto owned = std::make_unique<QtControl>();
-    QtControl& control = *owned;
-    controls_.push_back(std::move(owned));
-    control.design = design_;
-    control.ownEnabled = design_->enabled;
-    control.backColour = BackColourOf(*design_);
-    control.foreColour = design_->foreColour.value_or(kSysWindowText);
-
-    QWidget* widget = CreateWidget(control, parentWidget);
-    control.widget = widget;
-    // Each control's own font or the window's, never its container's.
-    widget->setFont(design_->font ? FontOf(*design_->font, scale_) : windowFont);
-    const int left = scale_.ToPixelsX(design_->left);
-    const int top = scale_.ToPixelsY(design_->top);
-    widget->setGeometry(left, top, scale_.ToPixelsX(design_->width),
-                        scale_.ToPixelsY(design_->height));
-    // Created in tab order, which is also the order a screen reader goes
-    // through them; the few pixels where Windows would stack them the other
-    // way round (the read-me's top edge) do not matter.
-    ApplyColours(control);
-    control.sizePending = design_->kind == ControlKind::Label && design_->autoSize;
-    if (TakesTabFocus(*widget)) {
-      tabChain.push_back(&control);
-    }
-    if (design_->kind == ControlKind::Panel || design_->kind == ControlKind::Frame) {
-      BuildChildren(*widget, design_->id, design, windowFont, tabChain);
+  for (const ControlDesign* child : children) {
+    auto& control = *controls_.emplace_back(std::make_unique<QtControl>());
+    control.design = child;
+    control.ownEnabled = child->enabled;
+    control.backColour = BackColourOf(*child);
+    control.foreColour = child->foreColour.value_or(kSysWindowText);
+    control.text = child->multiLine ? std::string(InitialText(*child)) : child->caption;
+    control.value = child->value;
+    control.geometry = QRect(scale_.ToPixelsX(child->left), scale_.ToPixelsY(child->top),
+                             scale_.ToPixelsX(child->width), scale_.ToPixelsY(child->height));
+    control.sizePending = child->kind == ControlKind::Label && child->autoSize;
+    if (child->kind == ControlKind::Panel || child->kind == ControlKind::Frame) {
+      Record(child->id, design);
     }
   }
 }
 
+// Containers come before what they hold, so each parent's widget is there.
+void QtControls::Realize() {
+  if (realized_) {
+    return;
+  }
+  realized_ = true;
+  std::vector<QWidget*> tabChain;
+  for (const auto& owned : controls_) {
+    QtControl& control = *owned;
+    const ControlDesign& design = *control.design;
+    QWidget& parentWidget = design.parent ? *Find(*design.parent)->widget : *form_;
+    QWidget* widget = CreateWidget(control, parentWidget);
+    control.widget = widget;
+    widget->setFont(ControlFont(control));
+    widget->setGeometry(control.geometry);
+    // Created in tab order, which is also the order a screen reader goes
+    // through them; the few pixels where Windows would stack them the other
+    // way round (the read-me's top edge) do not matter.
+    ApplyColours(control);
+    if (control.sizePending) {
+      AutoSize(control);
+    }
+    if (auto* text = qobject_cast<QPlainTextEdit*>(widget)) {
+      text->setTabStopDistance(QFontMetricsF(widget->font()).averageCharWidth() *
+                               kTabStopCharacters);
+    }
+    if (TakesTabFocus(*widget)) {
+      tabChain.push_back(widget);
+    }
+  }
+  for (std::size_t i = 1; i < tabChain.size(); ++i) {
+    QWidget::setTabOrder(tabChain[i - 1], tabChain[i]);
+  }
+  for (const auto& control : controls_) {
+    if (!Usable(*control)) {
+      ApplyEnabled(*control);
+    }
+    if (control->design->kind == ControlKind::OptionButton) {
+      UpdateTabStops(*control);
+    }
+    Name(*control);
+  }
+}
+
+// Each control's own font or the window's, never its container's.
+QFont QtControls::ControlFont(const QtControl& control) const {
+  return control.design->font ? FontOf(*control.design->font, scale_) : windowFont_;
+}
+
 QWidget* QtControls::CreateWidget(QtControl& control, QWidget& parentWidget) {
   const ControlDesign& design = *control.design;
-  const QString caption = ToQString(design.caption);
+  const QString caption = ToQString(control.text);
   const ControlId id = design.id;
   switch (design.kind) {
     case ControlKind::Panel:
@@ -198,7 +198,8 @@ QWidget* QtControls::CreateWidget(QtControl& control, QWidget& parentWidget) {
     case ControlKind::Image: {
       auto* image = new QLabel(&parentWidget);
       image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-      return image;  // the picture is decoded when first shown
+      image->setPixmap(QIcon(QStringLiteral(":/nocturo/logo.ico")).pixmap(kLogoPixels));
+      return image;
     }
     case ControlKind::Button: {
       auto* button = new QPushButton(caption, &parentWidget);
@@ -209,12 +210,22 @@ QWidget* QtControls::CreateWidget(QtControl& control, QWidget& parentWidget) {
     }
     case ControlKind::TextBox: {
       if (design.multiLine) {
-        // A stand-in that holds the box's place in the tab order: the real
-        // one loads the font engine and lays out the whole text.
-        control.pendingText = std::string(InitialText(design));
-        auto* standIn = new QWidget(&parentWidget);
-        standIn->setFocusPolicy(Qt::StrongFocus);
-        return standIn;
+        auto* text = new QPlainTextEdit(&parentWidget);
+        text->setReadOnly(design.readOnly);
+        text->setTabChangesFocus(true);
+        text->setVerticalScrollBarPolicy(design.verticalScroll ? Qt::ScrollBarAlwaysOn
+                                                               : Qt::ScrollBarAsNeeded);
+        text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        if (design.readOnly) {
+          text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        }
+        text->setPlainText(PlainReadme(control.text));
+        QObject::connect(text, &QPlainTextEdit::textChanged, text, [this, id, text] {
+          if (!text->isReadOnly()) {
+            reports_.change(id);
+          }
+        });
+        return text;
       }
       auto* edit = new QLineEdit(caption, &parentWidget);
       edit->setAlignment(HorizontalAlignment(design.align) | Qt::AlignVCenter);
@@ -227,20 +238,21 @@ QWidget* QtControls::CreateWidget(QtControl& control, QWidget& parentWidget) {
     }
     case ControlKind::MaskedTimeBox: {
       auto* masked = new MaskedTimeLineEdit(&parentWidget, [this, id] { reports_.change(id); });
+      masked->SetModelText(control.time.Text());
       control.masked = masked;
       return masked;
     }
     case ControlKind::OptionButton: {
       auto* option = new OptionButtonWidget(
           caption, &parentWidget, [this, &control](int step) { MoveInGroup(control, step); });
-      option->setChecked(design.value != 0);
+      option->setChecked(control.value != 0);
       QObject::connect(option, &QRadioButton::clicked, option,
                        [this, &control] { Clicked(control); });
       return option;
     }
     case ControlKind::CheckBox: {
       auto* check = new CheckBoxWidget(caption, &parentWidget);
-      check->setCheckState(static_cast<Qt::CheckState>(std::clamp(design.value, 0, 2)));
+      check->setCheckState(static_cast<Qt::CheckState>(std::clamp(control.value, 0, 2)));
       QObject::connect(check, &QCheckBox::clicked, check, [this, &control] { Clicked(control); });
       return check;
     }
@@ -251,7 +263,8 @@ QWidget* QtControls::CreateWidget(QtControl& control, QWidget& parentWidget) {
 // Names for screen readers and for the tests that find the controls: each
 // widget is named as in the program (with its index in an array); controls
 // without a caption of their own are read by the design's neighbouring texts.
-void QtControls::Name(const QtControl& control, const WindowDesign& design) {
+void QtControls::Name(const QtControl& control) {
+  const WindowDesign& design = *windowDesign_;
   const ControlDesign& d = *control.design;
   QString objectName = ToQString(d.name);
   if (d.index != 0) {
@@ -289,52 +302,25 @@ void QtControls::Name(const QtControl& control, const WindowDesign& design) {
   }
 }
 
-void QtControls::MakeMultiLine(QtControl& control) {
-  const ControlDesign& design = *control.design;
-  const ControlId id = design.id;
-  QWidget* standIn = control.widget;
-  auto* text = new QPlainTextEdit(standIn->parentWidget());
-  text->setReadOnly(design.readOnly);
-  text->setTabChangesFocus(true);
-  text->setVerticalScrollBarPolicy(design.verticalScroll ? Qt::ScrollBarAlwaysOn
-                                                         : Qt::ScrollBarAsNeeded);
-  text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  if (design.readOnly) {
-    text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  }
-  text->setFont(standIn->font());
-  text->setTabStopDistance(QFontMetricsF(text->font()).averageCharWidth() * kTabStopCharacters);
-  text->setGeometry(standIn->geometry());
-  text->stackUnder(standIn);
-  text->setPlainText(PlainReadme(control.pendingText));
-  control.pendingText.clear();
-  QObject::connect(text, &QPlainTextEdit::textChanged, text, [this, id, text] {
-    if (!text->isReadOnly()) {
-      reports_.change(id);
-    }
-  });
-  control.widget = text;
-  delete standIn;
-  ApplyColours(control);
-  ApplyEnabled(control);
-  Name(control, *windowDesign_);
-  LinkTabChain();
-}
-
-QSize QtControls::AutoSizeExtent(const QtControl& control) const {
+// As Windows' static text sizes itself: to the text's extent, at the
+// control's width when it wraps.
+QSize QtControls::AutoSizeExtent(const QtControl& control, int width) const {
   const auto* label = qobject_cast<const QLabel*>(control.widget);
-  const QFontMetrics metrics(label->font());
-  const QString text = label->text();
+  const QFontMetrics metrics(label != nullptr ? label->font() : ControlFont(control));
+  const QString text = label != nullptr ? label->text() : ToQString(control.text);
   if (control.design->wordWrap) {
-    const QRect extent =
-        metrics.boundingRect(QRect(0, 0, label->width(), 0xFFFFFF), Qt::TextWordWrap, text);
-    return {label->width(), extent.height()};
+    return {width,
+            metrics.boundingRect(QRect(0, 0, width, 0xFFFFFF), Qt::TextWordWrap, text).height()};
   }
   return {metrics.horizontalAdvance(text), metrics.height()};
 }
 
 void QtControls::AutoSize(QtControl& control) {
-  control.widget->resize(AutoSizeExtent(control));
+  if (control.widget != nullptr) {
+    control.widget->resize(AutoSizeExtent(control, control.widget->width()));
+  } else {
+    control.geometry.setSize(AutoSizeExtent(control, control.geometry.width()));
+  }
   control.sizePending = false;
 }
 
