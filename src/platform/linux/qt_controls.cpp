@@ -209,7 +209,7 @@ void QtControls::Clicked(QtControl& control) {
   reports_.click(control.design->id);
 }
 
-void QtControls::SelectOption(QtControl& control) {
+void QtControls::SelectOption(const QtControl& control) {
   for (const ControlId member : OptionGroup(control.design->id)) {
     QtControl& other = *Find(member);
     if (other.widget == nullptr) {

@@ -89,7 +89,7 @@ class QtControls {
   QSize AutoSizeExtent(const QtControl& control, int width) const;
   bool Usable(const QtControl& control) const;
   void Clicked(QtControl& control);
-  void SelectOption(QtControl& control);
+  void SelectOption(const QtControl& control);
   void MoveInGroup(QtControl& control, int step);
   void UpdateTabStops(const QtControl& member);
 
