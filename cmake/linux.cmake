@@ -24,6 +24,24 @@ target_include_directories(nocturo SYSTEM PRIVATE ${NOCTURO_XCB_INCLUDE_DIR})
 target_include_directories(nocturo SYSTEM PRIVATE ${Qt6Widgets_INCLUDE_DIRS} ${Qt6DBus_INCLUDE_DIRS})
 install(TARGETS nocturo RUNTIME DESTINATION bin)
 
+# The Qt controls' own tests, on Qt's offscreen platform; built when GoogleTest
+# is there (scripts/install-deps.sh without --linux installs it).
+find_package(GTest QUIET)
+if(GTest_FOUND)
+  enable_testing()
+  add_executable(nocturo_qt_tests tests/linux/unit/qt_controls_test.cpp
+    src/platform/linux/qt_controls.cpp src/platform/linux/qt_controls_build.cpp
+    src/platform/linux/masked_time_line_edit.cpp src/platform/linux/qt_buttons.cpp
+    src/platform/linux/qt_colours.cpp src/platform/linux/qt_fonts.cpp)
+  set_target_properties(nocturo_qt_tests PROPERTIES AUTOMOC ON)
+  target_compile_definitions(nocturo_qt_tests PRIVATE
+    QT_NO_KEYWORDS QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII)
+  target_link_libraries(nocturo_qt_tests PRIVATE nocturo_core Qt6::Widgets GTest::gtest
+    nocturo_warnings)
+  target_include_directories(nocturo_qt_tests SYSTEM PRIVATE ${Qt6Widgets_INCLUDE_DIRS})
+  add_test(NAME qt_controls COMMAND nocturo_qt_tests)
+endif()
+
 # The desktop's launcher and its icon theme want the icon as PNG files.
 add_executable(nocturo_icon_png packaging/linux/icon_png.cpp)
 target_link_libraries(nocturo_icon_png PRIVATE Qt6::Gui nocturo_warnings)

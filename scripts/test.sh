@@ -48,7 +48,7 @@ step "release packages" scripts/package.sh --allow-dirty --out "$root/build/dist
 
 linux_log=$(mktemp)
 linux_program() {
-  build linux || return 1
+  build linux && ctest --preset linux || return 1
   tests/linux/run.sh 2>&1 | tee "$linux_log"
   return "${PIPESTATUS[0]}"
 }
