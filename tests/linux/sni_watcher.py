@@ -9,6 +9,8 @@
   sni_watcher.py tooltip            the first item's tooltip title
   sni_watcher.py title | status     the first item's Title / Status property
   sni_watcher.py icon               the first item's IconPixmap sizes, "WxH ..."
+  sni_watcher.py signals            how many of each signal the items have
+                                    sent, "<member> <count>" per line
   sni_watcher.py activate X Y       Activate(X, Y) on the first item
   sni_watcher.py menu X Y           ContextMenu(X, Y) on the first item
 
@@ -35,8 +37,13 @@ class Watcher(dbus.service.Object):
         super().__init__(bus, WATCHER_PATH)
         self._bus = bus
         self._items = []  # [(ns, service, path)], in registration order
+        self._signals = {}  # member -> count, of every item's signals
         bus.add_signal_receiver(self._owner_changed, "NameOwnerChanged",
                                 "org.freedesktop.DBus")
+        # A host reads the item again on each of these: a new icon is its
+        # whole picture.
+        bus.add_signal_receiver(self._item_signal, dbus_interface=ITEM_IFACE,
+                                member_keyword="member")
 
     # An item names itself by its bus name (Qt does this) or by its object
     # path on the caller's connection.
@@ -101,6 +108,13 @@ class Watcher(dbus.service.Object):
     @dbus.service.method(TEST_IFACE, in_signature="", out_signature="a(tss)")
     def Items(self):
         return [(dbus.UInt64(i[0]), i[1], i[2]) for i in self._items]
+
+    @dbus.service.method(TEST_IFACE, in_signature="", out_signature="a{su}")
+    def Signals(self):
+        return dbus.Dictionary(self._signals, signature="su")
+
+    def _item_signal(self, *args, member=None):
+        self._signals[member] = self._signals.get(member, 0) + 1
 
     def _owner(self, name):
         if name.startswith(":"):
@@ -186,6 +200,13 @@ def main(argv):
     elif command == "icon":
         pixmaps = item_property(bus, "IconPixmap")
         print(" ".join(f"{int(w)}x{int(h)}" for w, h, _ in pixmaps))
+    elif command == "signals":
+        try:
+            counts = bus.get_object(WATCHER, WATCHER_PATH).Signals(dbus_interface=TEST_IFACE)
+        except dbus.DBusException as error:
+            fail(f"no watcher: {error.get_dbus_message()}")
+        for member, count in sorted(counts.items()):
+            print(member, int(count))
     elif command in ("activate", "menu"):
         x, y = (int(a) for a in (args + ["0", "0"])[:2])
         method = "Activate" if command == "activate" else "ContextMenu"

@@ -60,8 +60,8 @@ bool TrayAvailable() {
 
 // xcb_intern_atom's reply, or XCB_ATOM_NONE.
 xcb_atom_t InternAtom(xcb_connection_t* connection, const QByteArray& name) {
-  const auto cookie = xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()),
-                                      name.constData());
+  const auto cookie =
+      xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.constData());
   const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
       xcb_intern_atom_reply(connection, cookie, nullptr), &std::free);
   return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
@@ -74,8 +74,7 @@ class X11TrayWatcher final : public QAbstractNativeEventFilter {
   X11TrayWatcher(xcb_atom_t manager, xcb_atom_t selection, QTimer& appeared)
       : manager_(manager), selection_(selection), appeared_(appeared) {}
 
-  bool nativeEventFilter(const QByteArray& eventType, void* message,
-                         qintptr* /*result*/) override {
+  bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* /*result*/) override {
     if (eventType != "xcb_generic_event_t") {
       return false;
     }
@@ -131,12 +130,20 @@ struct TrayHost::State {
           [this, key](QSystemTrayIcon::ActivationReason reason) { Activated(key, reason); },
           Qt::QueuedConnection);
     }
-    if (state.icon == kWindowIconHandle) {
+    // The count modifies the icon every second; each change Qt passes on is a
+    // signal to the host, which then reads the item again (the whole picture,
+    // for a new icon). Only what changed is passed on.
+    if (state.icon == kWindowIconHandle && icon->icon().isNull()) {
       icon->setIcon(Picture());
     }
-    icon->setToolTip(
-        QString::fromUtf8(state.tooltip.data(), static_cast<qsizetype>(state.tooltip.size())));
-    icon->show();
+    const QString tooltip =
+        QString::fromUtf8(state.tooltip.data(), static_cast<qsizetype>(state.tooltip.size()));
+    if (icon->toolTip() != tooltip) {
+      icon->setToolTip(tooltip);
+    }
+    if (!icon->isVisible()) {
+      icon->show();
+    }
   }
 
   void Activated(IconKey key, QSystemTrayIcon::ActivationReason reason) const {

@@ -29,6 +29,12 @@ seconds_of() { local t=${1#Nocturo - }; echo $((10#${t:0:2} * 3600 + 10#${t:3:2}
 step=$(($(seconds_of "$first") - $(seconds_of "$second")))
 ((step == 1)) || lt_fail "the tooltip went from \"$first\" to \"$second\""
 lt_log "ok: tooltip \"$first\" then \"$second\""
+# Each second's tooltip is one signal to the host; the icon, which stays,
+# is announced at most once (a new icon makes the host read its pixmaps).
+signals=$(lt_sni signals)
+new_icons=$(awk '$1 == "NewIcon" {print $2}' <<<"$signals")
+((${new_icons:-0} <= 1)) || lt_fail "the item announced a new icon ${new_icons} times while only its tooltip changed: $signals"
+grep -q '^NewToolTip ' <<<"$signals" || lt_fail "the host heard no NewToolTip: $signals"
 
 lt_sni activate 10 10 || lt_fail "Activate was refused"
 lt_wait_for 10 "Activate to show the main window" lt_window_shown "Nocturo v2.5"
