@@ -5,9 +5,8 @@
 // gives.
 #include <windows.h>
 
-int wmain()
-{
-    // A user32 call makes the loader bring in the whole windowing side too.
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    return width >= 0 ? 42 : 43;
+int wmain() {
+  // A user32 call makes the loader bring in the whole windowing side too.
+  const int width = GetSystemMetrics(SM_CXSCREEN);
+  return width >= 0 ? 42 : 43;
 }
