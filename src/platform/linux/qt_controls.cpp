@@ -36,6 +36,24 @@ void SetMultiLineText(QPlainTextEdit& text, std::string_view value) {
   text.setPlainText(lines);
 }
 
+// The text a multi-line box gives back for text written to it: each line
+// break, whether "\r\n", "\n" or "\r", read as "\r\n".
+std::string LinesAsHeld(std::string_view text) {
+  std::string held;
+  held.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      held += "\r\n";
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+        ++i;
+      }
+    } else {
+      held += text[i];
+    }
+  }
+  return held;
+}
+
 void SetColour(QPalette& palette, QPalette::ColorRole role, const QColor& colour) {
   // The disabled look stays the desktop's: grey, whatever the program set.
   palette.setColor(QPalette::Active, role, colour);
@@ -114,7 +132,7 @@ void QtControls::SetText(QtControl& control, std::string_view text) {
       break;
   }
   if (QWidget* widget = control.widget; widget == nullptr) {
-    control.text = text;
+    control.text = design.multiLine ? LinesAsHeld(text) : std::string(text);
     control.sizePending = design.kind == ControlKind::Label && design.autoSize;
   } else if (design.kind == ControlKind::Frame) {
     qobject_cast<QGroupBox*>(widget)->setTitle(ToQString(text));

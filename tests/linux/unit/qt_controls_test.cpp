@@ -11,6 +11,7 @@
 #include "platform/linux/qt_controls.hpp"
 #include "platform/linux/qt_fonts.hpp"
 #include "platform/linux/qt_text.hpp"
+#include "ui/widget_rules.hpp"
 
 namespace nocturo::linux_desktop {
 namespace {
@@ -85,7 +86,7 @@ void CountingWrites(Window& window) {
 
 void AboutWrites(Window& window) {
   window.controls.SetText(window[ControlId::LBsistemaoperativo], "Linux 6.1");
-  window.controls.SetText(window[ControlId::leeme], "uno\r\n\tdos\r\n");
+  window.controls.SetText(window[ControlId::leeme], "uno\r\n\tdos\ntres\rcuatro\r\n");
 }
 
 void ExpectAlike(const WindowDesign& design, void (*writes)(Window&)) {
@@ -109,6 +110,13 @@ TEST(QtControls, MainWindowWrittenWhileHiddenShowsAsIfShownAllAlong) {
 
 TEST(QtControls, AboutWindowWrittenWhileHiddenShowsAsIfShownAllAlong) {
   ExpectAlike(FrAcercaDeDesign(), AboutWrites);
+}
+
+TEST(QtControls, ReadmeShowsItsWholeTextWhenFirstShown) {
+  Window about(FrAcercaDeDesign());
+  about.controls.Realize();
+  const QtControl& leeme = about[ControlId::leeme];
+  EXPECT_EQ(about.controls.Text(leeme), InitialText(*leeme.design));
 }
 
 }  // namespace
