@@ -23,37 +23,6 @@ bool IsOption(const QtControl& control) {
   return control.design->kind == ControlKind::OptionButton;
 }
 
-// The read-me shows lines; its text keeps Windows' line ends.
-std::string MultiLineText(const QPlainTextEdit& text) {
-  QString lines = text.toPlainText();
-  lines.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-  return ToUtf8(lines);
-}
-
-void SetMultiLineText(QPlainTextEdit& text, std::string_view value) {
-  QString lines = ToQString(value);
-  lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  text.setPlainText(lines);
-}
-
-// The text a multi-line box gives back for text written to it: each line
-// break, whether "\r\n", "\n" or "\r", read as "\r\n".
-std::string LinesAsHeld(std::string_view text) {
-  std::string held;
-  held.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' || text[i] == '\n') {
-      held += "\r\n";
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-        ++i;
-      }
-    } else {
-      held += text[i];
-    }
-  }
-  return held;
-}
-
 void SetColour(QPalette& palette, QPalette::ColorRole role, const QColor& colour) {
   // The disabled look stays the desktop's: grey, whatever the program set.
   palette.setColor(QPalette::Active, role, colour);
@@ -106,7 +75,7 @@ std::string QtControls::Text(const QtControl& control) const {
       return ToUtf8(qobject_cast<QLabel*>(widget)->text());
     case ControlKind::TextBox:
       if (control.design->multiLine) {
-        return MultiLineText(*qobject_cast<QPlainTextEdit*>(widget));
+        return FromLines(qobject_cast<QPlainTextEdit*>(widget)->toPlainText());
       }
       return ToUtf8(qobject_cast<QLineEdit*>(widget)->text());
     default:
@@ -132,7 +101,8 @@ void QtControls::SetText(QtControl& control, std::string_view text) {
       break;
   }
   if (QWidget* widget = control.widget; widget == nullptr) {
-    control.text = design.multiLine ? LinesAsHeld(text) : std::string(text);
+    // Kept as the box will give it back.
+    control.text = design.multiLine ? FromLines(ToLines(text)) : std::string(text);
     control.sizePending = design.kind == ControlKind::Label && design.autoSize;
   } else if (design.kind == ControlKind::Frame) {
     qobject_cast<QGroupBox*>(widget)->setTitle(ToQString(text));
@@ -142,7 +112,7 @@ void QtControls::SetText(QtControl& control, std::string_view text) {
       AutoSize(control);
     }
   } else if (design.kind == ControlKind::TextBox && design.multiLine) {
-    SetMultiLineText(*qobject_cast<QPlainTextEdit*>(widget), text);
+    qobject_cast<QPlainTextEdit*>(widget)->setPlainText(ToLines(text));
   } else if (design.kind == ControlKind::TextBox) {
     qobject_cast<QLineEdit*>(widget)->setText(ToQString(text));
   } else {
@@ -312,8 +282,20 @@ void QtControls::ApplyColours(QtControl& control) {
   control.widget->setPalette(palette);
 }
 
+QRect QtControls::Geometry(const QtControl& control) {
+  return control.widget != nullptr ? control.widget->geometry() : control.geometry;
+}
+
+void QtControls::Place(QtControl& control, const QRect& geometry) {
+  if (control.widget != nullptr) {
+    control.widget->setGeometry(geometry);
+  } else {
+    control.geometry = geometry;
+  }
+}
+
 TwipsRect QtControls::Bounds(const QtControl& control) const {
-  QRect rect = control.widget != nullptr ? control.widget->geometry() : control.geometry;
+  QRect rect = Geometry(control);
   if (control.sizePending) {
     rect.setSize(AutoSizeExtent(control, rect.width()));
   }
@@ -322,30 +304,23 @@ TwipsRect QtControls::Bounds(const QtControl& control) const {
 }
 
 void QtControls::SetLeft(QtControl& control, float left) {
-  const int x = scale_.ToPixelsX(left);
-  if (control.widget != nullptr) {
-    control.widget->move(x, control.widget->y());
-  } else {
-    control.geometry.moveLeft(x);
-  }
+  QRect rect = Geometry(control);
+  rect.moveLeft(scale_.ToPixelsX(left));
+  Place(control, rect);
 }
 
 void QtControls::SetWidth(QtControl& control, float width) {
   if (control.sizePending) {
     AutoSize(control);  // a label has its text's size until given a width
   }
+  QRect rect = Geometry(control);
   // A control cannot be narrower than nothing.
-  const int pixels = std::max(scale_.ToPixelsX(width), 0);
-  if (control.widget != nullptr) {
-    control.widget->resize(pixels, control.widget->height());
-  } else {
-    control.geometry.setWidth(pixels);
-  }
+  rect.setWidth(std::max(scale_.ToPixelsX(width), 0));
+  Place(control, rect);
 }
 
 float QtControls::ScaleWidth(const QtControl& control) const {
-  return scale_.ToTwipsX(control.widget != nullptr ? control.widget->width()
-                                                   : control.geometry.width());
+  return scale_.ToTwipsX(Geometry(control).width());
 }
 
 }  // namespace nocturo::linux_desktop

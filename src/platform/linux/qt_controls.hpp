@@ -87,6 +87,9 @@ class QtControls {
   void ApplyEnabled(QtControl& control);
   void AutoSize(QtControl& control);
   QSize AutoSizeExtent(const QtControl& control, int width) const;
+  // A control's place in pixels, on its widget once that exists.
+  static QRect Geometry(const QtControl& control);
+  static void Place(QtControl& control, const QRect& geometry);
   bool Usable(const QtControl& control) const;
   void Clicked(QtControl& control);
   void SelectOption(const QtControl& control);
@@ -100,7 +103,6 @@ class QtControls {
   QWidget* form_ = nullptr;
   const WindowDesign* windowDesign_ = nullptr;
   QFont windowFont_;
-  bool realized_ = false;
 };
 
 }  // namespace nocturo::linux_desktop

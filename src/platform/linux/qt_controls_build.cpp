@@ -63,12 +63,6 @@ bool TakesTabFocus(const QWidget& widget) {
   return (widget.focusPolicy() & Qt::TabFocus) != 0;
 }
 
-QString PlainReadme(std::string_view text) {
-  QString plain = ToQString(text);
-  plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  return plain;
-}
-
 // The caption a screen reader gives a control that has none of its own: the
 // nearest control of that kind placed before (or after) it in its container.
 const ControlDesign* Neighbour(const ControlDesign& control, const WindowDesign& design,
@@ -131,10 +125,9 @@ void QtControls::Record(std::optional<ControlId> parent, const WindowDesign& des
 
 // Containers come before what they hold, so each parent's widget is there.
 void QtControls::Realize() {
-  if (realized_) {
-    return;
+  if (controls_.empty() || controls_.front()->widget != nullptr) {
+    return;  // nothing to make, or made already
   }
-  realized_ = true;
   std::vector<QWidget*> tabChain;
   for (const auto& owned : controls_) {
     QtControl& control = *owned;
@@ -219,7 +212,7 @@ QWidget* QtControls::CreateWidget(QtControl& control, QWidget& parentWidget) {
         if (design.readOnly) {
           text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         }
-        text->setPlainText(PlainReadme(control.text));
+        text->setPlainText(ToLines(control.text));
         QObject::connect(text, &QPlainTextEdit::textChanged, text, [this, id, text] {
           if (!text->isReadOnly()) {
             reports_.change(id);
@@ -316,11 +309,9 @@ QSize QtControls::AutoSizeExtent(const QtControl& control, int width) const {
 }
 
 void QtControls::AutoSize(QtControl& control) {
-  if (control.widget != nullptr) {
-    control.widget->resize(AutoSizeExtent(control, control.widget->width()));
-  } else {
-    control.geometry.setSize(AutoSizeExtent(control, control.geometry.width()));
-  }
+  QRect rect = Geometry(control);
+  rect.setSize(AutoSizeExtent(control, rect.width()));
+  Place(control, rect);
   control.sizePending = false;
 }
 
