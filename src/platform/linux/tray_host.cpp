@@ -36,8 +36,8 @@ QString WatcherService() {
 }
 
 // Asked directly: Qt's own check opens a second bus connection and reads the
-// watcher's whole introspection, which costs more than the rest of start-up.
-// A watcher that is not running is not started for the question.
+// watcher's introspection first (a millisecond or so of start-up). A watcher
+// that is not running is not started for the question.
 bool StatusNotifierHostRegistered() {
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected()) {
