@@ -15,6 +15,12 @@ target_compile_options(nocturo_core PRIVATE ${NOCTURO_SIZE_COMPILE_FLAGS})
 
 file(GLOB NOCTURO_WIN32_SOURCES CONFIGURE_DEPENDS src/platform/win32/*.cpp)
 add_executable(nocturo WIN32 ${NOCTURO_WIN32_SOURCES} res/nocturo.rc)
+# The version (project()) and the publisher are written only in CMakeLists.txt;
+# the resources and the program read them from these generated files.
+set(NOCTURO_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
+configure_file(cmake/nocturo_version.h.in ${NOCTURO_GENERATED_DIR}/nocturo_version.h @ONLY)
+configure_file(res/nocturo.manifest.in ${NOCTURO_GENERATED_DIR}/nocturo.manifest @ONLY)
+target_include_directories(nocturo PRIVATE ${NOCTURO_GENERATED_DIR})
 target_link_libraries(nocturo PRIVATE nocturo_core nocturo_warnings
   comctl32 shell32 advapi32 user32 gdi32 kernel32)
 target_compile_options(nocturo PRIVATE ${NOCTURO_SIZE_COMPILE_FLAGS})

@@ -69,6 +69,8 @@ fi
 
 version=$(sed -nE 's/^project\(Nocturo VERSION ([0-9.]+) .*/\1/p' CMakeLists.txt)
 [[ $version =~ ^[0-9]+\.[0-9]+$ ]] || fail "cannot read the version from CMakeLists.txt"
+publisher=$(sed -nE 's/^set\(NOCTURO_PUBLISHER "([^"]+)"\)$/\1/p' CMakeLists.txt)
+[[ -n $publisher ]] || fail "cannot read NOCTURO_PUBLISHER from CMakeLists.txt"
 epoch=${SOURCE_DATE_EPOCH:-$(git log -1 --format=%ct)}
 [[ $epoch =~ ^[0-9]+$ ]] || fail "SOURCE_DATE_EPOCH is not a number of seconds: $epoch"
 export TZ=UTC LC_ALL=C SOURCE_DATE_EPOCH=$epoch
@@ -134,10 +136,10 @@ uuid5() {
 msi=$work/nocturo-$version.msi
 product_code=$(uuid5 D85FDC6C-7C7F-5958-8A21-DF9DC225752A "ProductCode $version")
 # (wixl takes only relative paths to the files it packs.)
-(cd "$work" && "$faketime" -f "$stamp" "$wixl" -a x86 -D Version="$version" \
+(cd "$work" && "$faketime" -f "$stamp" "$wixl" -a x86 -D Version="$version" -D Publisher="$publisher" \
   -D ProductCode="$product_code" -D Stage=stage -o "$msi" "$root/packaging/nocturo.wxs") \
   >"$work/wixl.log" 2>&1 || { cat "$work/wixl.log" >&2; fail "wixl failed"; }
-summary=("Nocturo $version" "El equipo de Nocturo" "Intel;1033")
+summary=("Nocturo $version" "$publisher" "Intel;1033")
 # shellcheck disable=SC2016 # the backquotes are SQL's
 "$faketime" -f "$stamp" "$msibuild" "$msi" \
   -q 'CREATE TABLE `Condition` (`Feature_` CHAR(38) NOT NULL, `Level` SHORT NOT NULL, `Condition` CHAR(255) PRIMARY KEY `Feature_`, `Level`)' \

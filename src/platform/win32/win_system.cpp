@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/text_encoding.hpp"
+#include "nocturo_version.h"
 #include "platform/win32/command_line_tail.hpp"
 #include "platform/win32/notify_icon_call.hpp"
 #include "platform/win32/system_handles.hpp"
@@ -17,7 +18,8 @@ static_assert(sizeof(OSVERSIONINFOA) == kOsVersionRecordSize);
 static_assert(sizeof(TOKEN_PRIVILEGES) == kTokenPrivilegesRecordSize);
 static_assert(sizeof(LUID) == kLuidSize);
 
-constexpr ProgramVersion kBuiltVersion{2, 5};
+// The version resource holds the same numbers; this stands in when it cannot be read.
+constexpr ProgramVersion kBuiltVersion{NOCTURO_VERSION_MAJOR, NOCTURO_VERSION_MINOR};
 
 }  // namespace
 
@@ -105,8 +107,8 @@ std::string WinSystem::CommandLine() const {
   return commandLine != nullptr ? Narrow(CommandLineTail(commandLine)) : std::string();
 }
 
-// The version compiled into the program's own resources, so there is one
-// place to change it.
+// The version compiled into the program's own resources, which CMake writes
+// from the project's version.
 // Read straight from our own version resource: the file-version API would load
 // version.dll at start-up for two numbers.
 ProgramVersion WinSystem::Version() const {

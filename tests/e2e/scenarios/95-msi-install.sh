@@ -184,8 +184,9 @@ expect_removed
 older=$E2E_WORK/nocturo-2.4.msi
 mkdir "$E2E_WORK/stage-older"
 cp "$built"/nocturo.exe "$built"/README.txt "$built"/LICENCIA.txt "$E2E_ROOT/res/nocturo.ico" "$E2E_WORK/stage-older/"
-(cd "$E2E_WORK" && wixl -a x86 -D Version=2.4 -D ProductCode=0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0F9 \
-  -D Stage=stage-older -o "$older" "$E2E_ROOT/packaging/nocturo.wxs") >"$E2E_ART/wixl-older.log" 2>&1 ||
+(cd "$E2E_WORK" && wixl -a x86 -D Version=2.4 -D Publisher="El equipo de Nocturo" \
+  -D ProductCode=0F1E2D3C-4B5A-4978-8695-A4B3C2D1E0F9 -D Stage=stage-older \
+  -o "$older" "$E2E_ROOT/packaging/nocturo.wxs") >"$E2E_ART/wixl-older.log" 2>&1 ||
   e2e_fail "cannot build the older package: $(cat "$E2E_ART/wixl-older.log")"
 msiexec /i "$(winepath_of "$older")"
 expect_installed
