@@ -132,18 +132,28 @@ uuid5() {
 }
 
 # The MSI. wixl has no feature conditions: the Condition table that turns
-# the Startup shortcut on with AUTOSTART=1 is added afterwards.
+# the Startup shortcut on with AUTOSTART=1 is added afterwards. Nor does it
+# mark properties secure: AUTOSTART joins SecureCustomProperties, so that
+# the elevated part of an install started without elevation still gets it.
 msi=$work/nocturo-$version.msi
 product_code=$(uuid5 D85FDC6C-7C7F-5958-8A21-DF9DC225752A "ProductCode $version")
 # (wixl takes only relative paths to the files it packs.)
 (cd "$work" && "$faketime" -f "$stamp" "$wixl" -a x86 -D Version="$version" -D Publisher="$publisher" \
   -D ProductCode="$product_code" -D Stage=stage -o "$msi" "$root/packaging/nocturo.wxs") \
   >"$work/wixl.log" 2>&1 || { cat "$work/wixl.log" >&2; fail "wixl failed"; }
+secure=$("$msiinfo" export "$msi" Property | tr -d '\r' | sed -n 's/^SecureCustomProperties\t//p')
+# shellcheck disable=SC2016 # the backquotes are SQL's
+if [[ -n $secure ]]; then
+  secure_query="UPDATE \`Property\` SET \`Value\` = 'AUTOSTART;$secure' WHERE \`Property\` = 'SecureCustomProperties'"
+else
+  secure_query="INSERT INTO \`Property\` (\`Property\`, \`Value\`) VALUES ('SecureCustomProperties', 'AUTOSTART')"
+fi
 summary=("Nocturo $version" "$publisher" "Intel;1033")
 # shellcheck disable=SC2016 # the backquotes are SQL's
 "$faketime" -f "$stamp" "$msibuild" "$msi" \
   -q 'CREATE TABLE `Condition` (`Feature_` CHAR(38) NOT NULL, `Level` SHORT NOT NULL, `Condition` CHAR(255) PRIMARY KEY `Feature_`, `Level`)' \
   -q "INSERT INTO \`Condition\` (\`Feature_\`, \`Level\`, \`Condition\`) VALUES ('StartWithWindows', 1, 'AUTOSTART = \"1\"')" \
+  -q "$secure_query" \
   -s "${summary[@]}" '{00000000-0000-0000-0000-000000000000}' || fail "msibuild could not finish the MSI"
 # The package code: the SHA-256 of the package with a zero code, as a GUID.
 hash=$(sha256sum "$msi" | cut -c1-32)

@@ -4,7 +4,7 @@
 # The release MSI as a user meets it: its tables hold the components, key
 # paths and upgrade code that Windows Installer relies on; msiexec /i /qn
 # installs the program, its Start-menu shortcut and its Add/Remove Programs
-# entry, and the Startup shortcut only with AUTOSTART=1; the installed
+# entry, and the Startup shortcut only with AUTOSTART=1, a secure property; the installed
 # nocturo.exe starts and adds its icon; a 2.5 over an older version, and over
 # itself, leaves one copy; msiexec /x /qn removes every file and shortcut and
 # leaves the saved window position alone.
@@ -63,6 +63,10 @@ expect_row FeatureComponents "StartWithWindows	StartupShortcut"
 table Feature | awk -F'\t' '$1 == "StartWithWindows" && $6 > 1' | grep -q . ||
   e2e_fail "the StartWithWindows feature is on by default"
 expect_row Condition 'StartWithWindows	1	AUTOSTART = "1"'
+# A secure property, or an install started from a prompt that is not
+# elevated loses AUTOSTART=1 on its way to the elevated part.
+secure=$(table Property | sed -n 's/^SecureCustomProperties\t//p')
+[[ ";$secure;" == *";AUTOSTART;"* ]] || e2e_fail "AUTOSTART is not in SecureCustomProperties: '$secure'"
 # Both shortcuts start the installed program with no arguments.
 for s in MenuNocturo StartupNocturo; do
   table Shortcut | awk -F'\t' -v s="$s" '$1 == s && $5 == "[INSTALLDIR]nocturo.exe" && $6 == "" && $12 == "INSTALLDIR"' |
