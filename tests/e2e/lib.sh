@@ -748,3 +748,33 @@ e2e_tray_menu() {
 
 # e2e_tray_exit: "Salir" from the tray icon's menu.
 e2e_tray_exit() { e2e_tray_menu 3; }
+
+# e2e_signing_keys DIR: throwaway keys for scripts/package.sh, made afresh in
+# DIR: sign.p12 (a self-signed code-signing certificate issued to the
+# publisher in CMakeLists.txt, cert.pem its certificate) with its password
+# in password; expired.p12, stranger.p12 (issued to someone else) and
+# plain.p12 (not for code signing) with the same password; sums, an ssh key
+# for SHA256SUMS, and allowed_signers naming it "nocturo".
+e2e_signing_keys() {
+  local dir=$1 publisher
+  publisher=$(sed -nE 's/^set\(NOCTURO_PUBLISHER "([^"]+)"\)$/\1/p' "$E2E_ROOT/CMakeLists.txt")
+  mkdir -p "$dir" && chmod 700 "$dir"
+  printf 'pw-%s\n' "$RANDOM$RANDOM" >"$dir/password"
+  # certificate NAME SUBJECT USAGE [FAKETIME]: NAME.p12 and NAME.pem.
+  certificate() {
+    local when=()
+    [[ -z ${4:-} ]] || when=(faketime -f "$4")
+    "${when[@]}" openssl req -x509 -newkey rsa:2048 -nodes -days 30 -subj "$2" -utf8 \
+      -addext "keyUsage=critical,digitalSignature" ${3:+-addext "extendedKeyUsage=$3"} \
+      -keyout "$dir/$1.key" -out "$dir/$1.pem" 2>/dev/null &&
+      openssl pkcs12 -export -inkey "$dir/$1.key" -in "$dir/$1.pem" -out "$dir/$1.p12" \
+        -passout "file:$dir/password" && rm -f "$dir/$1.key"
+  }
+  certificate sign "/CN=$publisher" codeSigning &&
+    certificate expired "/CN=$publisher" codeSigning '2020-01-01 00:00:00' &&
+    certificate stranger "/CN=Mallory" codeSigning &&
+    certificate plain "/CN=$publisher" serverAuth || e2e_fail "cannot make the certificates"
+  mv "$dir/sign.pem" "$dir/cert.pem"
+  ssh-keygen -q -t ed25519 -N '' -C nocturo -f "$dir/sums" || e2e_fail "cannot make the ssh key"
+  echo "nocturo $(cat "$dir/sums.pub")" >"$dir/allowed_signers"
+}

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # e2e-timeout: 60
 # scripts/package.sh refuses, with a message and before writing anything, a
-# tree with an untracked file and a machine without one of its tools. (No
-# Wine here: it runs in a clone of the repository's last commit.)
+# tree with an untracked file, a machine without one of its tools, and a
+# signing certificate that would not do: a wrong password, expired, issued to
+# someone else, not for code signing. (No Wine here: it runs in a clone of the
+# repository's last commit.)
 source "$(dirname "$0")/../lib.sh"
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/nocturo-package.XXXXXX")
@@ -31,3 +33,16 @@ refused "a tree with a changed file" 'M README\.md' scripts/package.sh
 git checkout -q README.md
 refused "a machine without wixl" 'missing:' env WIXL=/nonexistent/wixl scripts/package.sh
 refused "a machine without zip" 'zip \(package zip\)' env ZIP=/nonexistent/zip scripts/package.sh
+
+keys=$work/keys
+e2e_signing_keys "$keys"
+export NOCTURO_SIGN_PASSWORD_FILE=$keys/password
+refused "a machine without osslsigncode" 'osslsigncode \(package osslsigncode\)' \
+  env OSSLSIGNCODE=/nonexistent/osslsigncode scripts/package.sh --sign "$keys/sign.p12"
+refused "a wrong password" 'cannot open .*sign\.p12: wrong password' \
+  env NOCTURO_SIGN_PASSWORD_FILE=/dev/null scripts/package.sh --sign "$keys/sign.p12"
+refused "an expired certificate" 'expired on .*2020' scripts/package.sh --sign "$keys/expired.p12"
+refused "a certificate issued to someone else" "issued to 'Mallory', not to the publisher" \
+  scripts/package.sh --sign "$keys/stranger.p12"
+refused "a certificate not for code signing" 'not for code signing' scripts/package.sh --sign "$keys/plain.p12"
+refused "a checksum key that is not there" 'cannot read the key' scripts/package.sh --sums-key "$keys/none"

@@ -10,7 +10,8 @@
 # leaves the saved window position alone.
 #
 # The packages come from E2E_DIST (scripts/test.sh makes them) or are made
-# here by scripts/package.sh.
+# here by scripts/package.sh, signed with a throwaway certificate, so that
+# the signed MSI is the one installed.
 source "$(dirname "$0")/../lib.sh"
 e2e_setup
 # No desktop entries for the host from the shortcuts.
@@ -19,8 +20,10 @@ export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 dist=${E2E_DIST:-}
 if [[ -z $dist ]]; then
   dist=$E2E_WORK/dist
-  e2e_log "making the packages (scripts/package.sh --allow-dirty)"
-  "$E2E_ROOT/scripts/package.sh" --allow-dirty --out "$dist" >"$E2E_ART/package.log" 2>&1 ||
+  e2e_log "making the packages (scripts/package.sh --allow-dirty --sign)"
+  e2e_signing_keys "$E2E_WORK/keys"
+  NOCTURO_SIGN_PASSWORD_FILE=$E2E_WORK/keys/password "$E2E_ROOT/scripts/package.sh" --allow-dirty \
+    --out "$dist" --sign "$E2E_WORK/keys/sign.p12" >"$E2E_ART/package.log" 2>&1 ||
     e2e_fail "scripts/package.sh failed: $(tail -n 5 "$E2E_ART/package.log")"
 fi
 msi=$dist/nocturo-2.5.msi zip=$dist/nocturo-2.5-win32.zip
