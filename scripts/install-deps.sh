@@ -2,7 +2,8 @@
 # Installs what building and testing Nocturo needs on Debian: the native and
 # MinGW-w64 compilers, the test libraries, Wine (64-bit and 32-bit), an X
 # server for the end-to-end tests and qemu for 32-bit Wine on hosts that cannot
-# run i386 programs, wixl, msitools and zip for the release packages, and for
+# run i386 programs, wixl, msitools and zip for the release packages (and
+# osslsigncode, openssl and ssh-keygen to sign them), and for
 # the Linux program Qt 6, dpkg-dev (shlibdeps) for its .deb and what its
 # scenarios run on: D-Bus, the logind mock, the accessibility bus and its
 # Python reader.
@@ -26,7 +27,7 @@ packages=(
   wine wine32:i386 wine64 fonts-wine
   xvfb xdotool imagemagick qemu-user-static faketime libfaketime
   clang libclang-rt-14-dev clang-tidy cppcheck libbenchmark-dev
-  wixl msitools zip unzip
+  wixl msitools zip unzip osslsigncode openssl openssh-client
   qt6-base-dev libxcb1-dev dpkg-dev qt6-qpa-plugins dbus dbus-daemon libglib2.0-bin python3-dbus
   python3-gi python3-dbusmock python3-pyatspi gir1.2-atspi-2.0 at-spi2-core python3-xlib
 )
