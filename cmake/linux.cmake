@@ -20,6 +20,11 @@ find_library(NOCTURO_XCB_LIBRARY xcb REQUIRED)
 target_link_libraries(nocturo PRIVATE nocturo_core Qt6::Widgets Qt6::DBus ${NOCTURO_XCB_LIBRARY}
   nocturo_warnings)
 target_include_directories(nocturo SYSTEM PRIVATE ${NOCTURO_XCB_INCLUDE_DIR})
+# libdbus itself (Qt's own D-Bus library): to ask a bus with a time limit
+# before Qt opens it with none.
+find_package(PkgConfig REQUIRED)
+pkg_check_modules(NOCTURO_DBUS REQUIRED IMPORTED_TARGET dbus-1)
+target_link_libraries(nocturo PRIVATE PkgConfig::NOCTURO_DBUS)
 # Qt's own headers are not ours to keep warning-free.
 target_include_directories(nocturo SYSTEM PRIVATE ${Qt6Widgets_INCLUDE_DIRS} ${Qt6DBus_INCLUDE_DIRS})
 install(TARGETS nocturo RUNTIME DESTINATION bin)

@@ -15,12 +15,15 @@ add_library(nocturo_linux_rules STATIC
   src/platform/linux/notify_icon_data.cpp
   src/platform/linux/notify_icon_table.cpp
   src/platform/linux/power_plan.cpp
+  src/platform/linux/journal_line.cpp
 )
 target_link_libraries(nocturo_linux_rules PUBLIC nocturo_core PRIVATE nocturo_warnings)
 
 file(GLOB NOCTURO_UNIT_TESTS CONFIGURE_DEPENDS tests/unit/*.cpp)
 add_executable(nocturo_tests ${NOCTURO_UNIT_TESTS})
 target_include_directories(nocturo_tests PRIVATE tests)
+# The man page's test reads it from the sources.
+target_compile_definitions(nocturo_tests PRIVATE NOCTURO_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 target_link_libraries(nocturo_tests PRIVATE nocturo_sim nocturo_linux_rules GTest::gtest GTest::gtest_main nocturo_warnings)
 include(GoogleTest)
 gtest_discover_tests(nocturo_tests DISCOVERY_TIMEOUT 60)

@@ -30,10 +30,11 @@ packages=(
   wixl msitools zip unzip osslsigncode openssl openssh-client
   qt6-base-dev libxcb1-dev dpkg-dev qt6-qpa-plugins dbus dbus-daemon libglib2.0-bin python3-dbus
   python3-gi python3-dbusmock python3-pyatspi gir1.2-atspi-2.0 at-spi2-core python3-xlib
+  libdbus-1-dev pkg-config
 )
 
 if ((linux_only)); then
-  packages=(cmake ninja-build g++ qt6-base-dev libxcb1-dev qt6-qpa-plugins)
+  packages=(cmake ninja-build g++ qt6-base-dev libxcb1-dev qt6-qpa-plugins libdbus-1-dev pkg-config)
 fi
 
 installed() {

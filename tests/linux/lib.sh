@@ -325,3 +325,30 @@ lt_click_docked() {
   [[ -n $h ]] || return 1
   xdotool mousemove $((x + w / 2)) $((y + h / 2)) click "$1"
 }
+
+# lt_start_silent_bus PATH: a unix socket at PATH that takes every connection
+# and never says a word, as a hung bus daemon does.
+lt_start_silent_bus() {
+  "$LT_PY" -c '
+import socket, sys
+listener = socket.socket(socket.AF_UNIX)
+listener.bind(sys.argv[1])
+listener.listen(64)
+print("listening", flush=True)
+held = []
+while True:
+    held.append(listener.accept()[0])
+' "$1" >"$LT_TMP/log/silent-bus.${#LT_PIDS[@]}.log" 2>&1 &
+  lt_started $!
+  lt_wait_for 10 "the silent bus at $1" test -S "$1"
+}
+
+# lt_expect_journal REGEX: the program wrote exactly one line, its own, and
+# it matches REGEX (Qt said nothing).
+lt_expect_journal() {
+  local lines
+  lines=$(cat "$NOCTURO_LOG")
+  [[ $(printf '%s' "$lines" | grep -c '') == 1 && $lines =~ $1 ]] ||
+    lt_fail "the journal holds"$'\n'"${lines:-(nothing)}"$'\n'"instead of one line matching"$'\n'"$1"
+  lt_log "ok: journal: $lines"
+}

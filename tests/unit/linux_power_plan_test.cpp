@@ -54,5 +54,14 @@ TEST(LinuxPowerPlan, OnlyABlockOnShutdownStopsAShutdown) {
   EXPECT_TRUE(BlocksShutdown(std::vector<Inhibitor>{{"shutdown", "block"}}));
 }
 
+TEST(LinuxPowerPlan, OnlyADelayLetsAShutdownPast) {
+  EXPECT_TRUE(BlocksShutdown(std::vector<Inhibitor>{{"shutdown", "block-weak"}}))
+      << "systemd-inhibit --mode=block-weak let an unforced shutdown past";
+  EXPECT_TRUE(BlocksShutdown(std::vector<Inhibitor>{{"shutdown", "block-someday"}}))
+      << "a mode this program does not know let an unforced shutdown past";
+  EXPECT_TRUE(BlocksShutdown(std::vector<Inhibitor>{{"shutdown", ""}}))
+      << "an inhibitor without a mode let an unforced shutdown past";
+}
+
 }  // namespace
 }  // namespace nocturo::linux_desktop

@@ -12,8 +12,11 @@
 #include <QVariant>
 #include <array>
 #include <optional>
+#include <string>
 #include <vector>
 
+#include "platform/linux/bus_connection.hpp"
+#include "platform/linux/journal.hpp"
 #include "platform/linux/power_plan.hpp"
 
 namespace nocturo::linux_desktop {
@@ -47,6 +50,24 @@ bool Succeeded(const QDBusMessage& reply) {
   return reply.type() == QDBusMessage::ReplyMessage;
 }
 
+// One journal line for a refused or failed request: "<what> refused: <why>".
+bool Refused(const QString& what, const std::string& why) {
+  Journal((what + QStringLiteral(" refused: ")).toStdString() + why);
+  return false;
+}
+
+// The error's name and message, or what was wrong with a reply.
+std::string WhyNot(const QDBusMessage& reply) {
+  if (reply.type() == QDBusMessage::ErrorMessage) {
+    return (reply.errorName() + QStringLiteral(": ") + reply.errorMessage()).toStdString();
+  }
+  return "unexpected reply (signature \"" + reply.signature().toStdString() + "\")";
+}
+
+bool Answered(const QString& what, const QDBusMessage& reply) {
+  return Succeeded(reply) || Refused(what, WhyNot(reply));
+}
+
 bool HasOwner(QDBusConnection& bus, const char* name) {
   const QDBusMessage reply =
       Call(bus, "org.freedesktop.DBus", QStringLiteral("/org/freedesktop/DBus"),
@@ -55,10 +76,12 @@ bool HasOwner(QDBusConnection& bus, const char* name) {
          reply.arguments().value(0).toBool();
 }
 
-// logind's inhibitors, or nothing when it does not say.
-std::optional<std::vector<Inhibitor>> ListInhibitors(QDBusConnection& bus) {
+// logind's inhibitors, or nothing when it does not say (journaled as what
+// was refused).
+std::optional<std::vector<Inhibitor>> ListInhibitors(QDBusConnection& bus, const QString& request) {
   const QDBusMessage reply = CallLogind(bus, QStringLiteral("ListInhibitors"));
   if (!Succeeded(reply) || reply.signature() != QStringLiteral("a(ssssuu)")) {
+    Refused(request, "ListInhibitors: " + WhyNot(reply));
     return std::nullopt;
   }
   std::vector<Inhibitor> inhibitors;
@@ -74,35 +97,41 @@ std::optional<std::vector<Inhibitor>> ListInhibitors(QDBusConnection& bus) {
     list.beginStructure();
     list >> what >> who >> why >> mode >> uid >> pid;
     list.endStructure();
-    inhibitors.push_back({what.toStdString(), mode.toStdString()});
+    inhibitors.push_back(
+        {what.toStdString(), mode.toStdString(), who.toStdString(), why.toStdString()});
   }
   list.endArray();
   return inhibitors;
 }
 
 bool Shutdown(const PowerPlan& plan) {
-  QDBusConnection bus = QDBusConnection::systemBus();
-  if (!bus.isConnected()) {
-    return false;
-  }
   const QString method = QString::fromUtf8(
       LogindMethod(plan.action).data(), static_cast<qsizetype>(LogindMethod(plan.action).size()));
+  OpenedBus opened = OpenBus(BusKind::System);
+  if (!opened.bus) {
+    return Refused(method, "no system bus: " + opened.failure);
+  }
+  QDBusConnection& bus = *opened.bus;
   if (!plan.forced) {
     // logind lets a caller past inhibitors its own user holds, and root past
     // all of them; an unforced request stops at any block.
-    const auto inhibitors = ListInhibitors(bus);
-    if (!inhibitors || BlocksShutdown(*inhibitors)) {
+    const auto inhibitors = ListInhibitors(bus, method);
+    if (!inhibitors) {
       return false;
     }
-    const QDBusMessage reply =
-        CallLogind(bus, method + QStringLiteral("WithFlags"),
-                   {QVariant::fromValue(static_cast<qulonglong>(LogindFlags(plan)))});
+    if (const Inhibitor* blocker = ShutdownBlocker(*inhibitors)) {
+      return Refused(method, "inhibited by " + blocker->who + " (" + blocker->mode + ": " +
+                                 blocker->why + ")");
+    }
+    const QString withFlags = method + QStringLiteral("WithFlags");
+    const QDBusMessage reply = CallLogind(
+        bus, withFlags, {QVariant::fromValue(static_cast<qulonglong>(LogindFlags(plan)))});
     if (reply.errorName() != QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod")) {
-      return Succeeded(reply);
+      return Answered(withFlags, reply);
     }
     // Before systemd 248 there is only the plain call.
   }
-  return Succeeded(CallLogind(bus, method, {false}));
+  return Answered(method, CallLogind(bus, method, {false}));
 }
 
 // This process's session in logind: the one it was started in, else the one
@@ -133,12 +162,16 @@ std::optional<QString> OwnSession(QDBusConnection& bus) {
 
 // Ends the session with all its processes, as a forced log off does.
 bool TerminateOwnSession() {
-  QDBusConnection bus = QDBusConnection::systemBus();
-  if (!bus.isConnected()) {
-    return false;
+  const QString method = QStringLiteral("TerminateSession");
+  OpenedBus opened = OpenBus(BusKind::System);
+  if (!opened.bus) {
+    return Refused(method, "no system bus: " + opened.failure);
   }
-  const auto session = OwnSession(bus);
-  return session && Succeeded(CallLogind(bus, QStringLiteral("TerminateSession"), {*session}));
+  const auto session = OwnSession(*opened.bus);
+  if (!session) {
+    return Refused(method, "this process is in no logind session");
+  }
+  return Answered(method, CallLogind(*opened.bus, method, {*session}));
 }
 
 enum class LogoutArguments { None, GnomeNoConfirmation, XfceNoDialogButSave };
@@ -175,17 +208,19 @@ QList<QVariant> ArgumentsOf(LogoutArguments arguments) {
 }
 
 bool AskSessionManager() {
-  QDBusConnection bus = QDBusConnection::sessionBus();
-  if (!bus.isConnected()) {
-    return false;
+  const QString logOff = QStringLiteral("Logout");
+  OpenedBus opened = OpenBus(BusKind::Session);
+  if (!opened.bus) {
+    return Refused(logOff, "no session bus: " + opened.failure);
   }
   for (const SessionManager& manager : kSessionManagers) {
-    if (HasOwner(bus, manager.service)) {
-      return Succeeded(Call(bus, manager.service, Latin1(manager.path), manager.interface,
-                            Latin1(manager.method), ArgumentsOf(manager.arguments)));
+    if (HasOwner(*opened.bus, manager.service)) {
+      return Answered(Latin1(manager.service) + QLatin1Char('.') + Latin1(manager.method),
+                      Call(*opened.bus, manager.service, Latin1(manager.path), manager.interface,
+                           Latin1(manager.method), ArgumentsOf(manager.arguments)));
     }
   }
-  return false;
+  return Refused(logOff, "no session manager on the session bus");
 }
 
 }  // namespace
@@ -202,6 +237,8 @@ std::int32_t LogindPower::Request(std::uint32_t exitFlags) {
       accepted = plan.forced ? TerminateOwnSession() : AskSessionManager();
       break;
     case PlannedAction::Refuse:
+      Refused(QStringLiteral("ExitWindowsEx(%1)").arg(exitFlags),
+              "not one action this program can tell apart");
       break;
   }
   return accepted ? 1 : 0;

@@ -4,9 +4,13 @@
 #include <vector>
 
 #include "main/application.hpp"
+#include "platform/linux/bus_connection.hpp"
+#include "platform/linux/journal.hpp"
 #include "platform/linux/linux_platform.hpp"
 
 int main(int argc, char* argv[]) {
+  nocturo::linux_desktop::OpenJournal();
+  nocturo::linux_desktop::ProbeSessionBus();
   QApplication qt(argc, argv);
   // Closing the last window hides it here; only the program decides to end.
   QApplication::setQuitOnLastWindowClosed(false);

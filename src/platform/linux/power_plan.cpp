@@ -39,21 +39,25 @@ std::uint64_t LogindFlags(const PowerPlan& plan) {
   return plan.forced ? 0 : kLogindRootCheckInhibitors;
 }
 
-bool BlocksShutdown(std::span<const Inhibitor> inhibitors) {
-  return std::any_of(inhibitors.begin(), inhibitors.end(), [](const Inhibitor& inhibitor) {
-    if (inhibitor.mode != "block") {
-      return false;
-    }
-    std::string_view rest = inhibitor.what;
-    while (!rest.empty()) {
-      const std::size_t colon = rest.find(':');
-      if (rest.substr(0, colon) == "shutdown") {
-        return true;
-      }
-      rest = colon == std::string_view::npos ? std::string_view{} : rest.substr(colon + 1);
-    }
-    return false;
-  });
+const Inhibitor* ShutdownBlocker(std::span<const Inhibitor> inhibitors) {
+  const auto blocker =
+      std::find_if(inhibitors.begin(), inhibitors.end(), [](const Inhibitor& inhibitor) {
+        // Only a delay may be passed: "block-weak" (systemd 257) is a block,
+        // and so is a mode this program does not know.
+        if (inhibitor.mode == "delay") {
+          return false;
+        }
+        std::string_view rest = inhibitor.what;
+        while (!rest.empty()) {
+          const std::size_t colon = rest.find(':');
+          if (rest.substr(0, colon) == "shutdown") {
+            return true;
+          }
+          rest = colon == std::string_view::npos ? std::string_view{} : rest.substr(colon + 1);
+        }
+        return false;
+      });
+  return blocker == inhibitors.end() ? nullptr : &*blocker;
 }
 
 }  // namespace nocturo::linux_desktop

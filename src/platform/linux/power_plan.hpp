@@ -29,11 +29,18 @@ inline constexpr std::uint64_t kLogindRootCheckInhibitors = 1;
 std::uint64_t LogindFlags(const PowerPlan& plan);
 
 // One entry of logind's ListInhibitors: what is inhibited (a colon-separated
-// list such as "shutdown:sleep") and how ("block" or "delay").
+// list such as "shutdown:sleep"), how ("block", "block-weak" or "delay"), and
+// who holds it and why, for the journal.
 struct Inhibitor {
   std::string what;
   std::string mode;
+  std::string who;
+  std::string why;
 };
-bool BlocksShutdown(std::span<const Inhibitor> inhibitors);
+// The first inhibitor that stops an unforced shutdown, or nothing.
+const Inhibitor* ShutdownBlocker(std::span<const Inhibitor> inhibitors);
+inline bool BlocksShutdown(std::span<const Inhibitor> inhibitors) {
+  return ShutdownBlocker(inhibitors) != nullptr;
+}
 
 }  // namespace nocturo::linux_desktop

@@ -18,7 +18,9 @@
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <optional>
 
+#include "platform/linux/bus_connection.hpp"
 #include "platform/linux/notify_icon_table.hpp"
 #include "platform/linux/window_handles.hpp"
 #include "tray/notify_icon_record.hpp"
@@ -39,8 +41,8 @@ QString WatcherService() {
 // watcher's introspection first (a millisecond or so of start-up). A watcher
 // that is not running is not started for the question.
 bool StatusNotifierHostRegistered() {
-  QDBusConnection bus = QDBusConnection::sessionBus();
-  if (!bus.isConnected()) {
+  const std::optional<QDBusConnection> bus = OpenBus(BusKind::Session).bus;
+  if (!bus) {
     return false;
   }
   QDBusMessage get = QDBusMessage::createMethodCall(
@@ -48,7 +50,7 @@ bool StatusNotifierHostRegistered() {
       QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
   get << WatcherService() << QStringLiteral("IsStatusNotifierHostRegistered");
   get.setAutoStartService(false);
-  const QDBusMessage reply = bus.call(get, QDBus::Block, kHostQueryMilliseconds);
+  const QDBusMessage reply = bus->call(get, QDBus::Block, kHostQueryMilliseconds);
   return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
          qvariant_cast<QDBusVariant>(reply.arguments().constFirst()).variant().toBool();
 }
@@ -209,11 +211,11 @@ struct TrayHost::State {
   }
 
   void WatchHost() {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected()) {
+    const std::optional<QDBusConnection> bus = OpenBus(BusKind::Session).bus;
+    if (!bus) {
       return;
     }
-    hostWatcher = std::make_unique<QDBusServiceWatcher>(WatcherService(), bus,
+    hostWatcher = std::make_unique<QDBusServiceWatcher>(WatcherService(), *bus,
                                                         QDBusServiceWatcher::WatchForRegistration);
     QObject::connect(hostWatcher.get(), &QDBusServiceWatcher::serviceRegistered, &context,
                      [this](const QString& /*service*/) { HostRestarted(); });

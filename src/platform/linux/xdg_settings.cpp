@@ -1,5 +1,8 @@
 #include "platform/linux/xdg_settings.hpp"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QString>
@@ -14,6 +17,18 @@ QString FromUtf8(std::string_view text) {
 
 QString KeyPath(std::string_view section, std::string_view key) {
   return FromUtf8(section) + QLatin1Char('/') + FromUtf8(key);
+}
+
+// QSettings waits for its lock file with no time limit (a directory in its
+// place, a lock held for ever), which would hold up the exit and the power
+// request behind it: the lock is tried first, for a bounded time.
+bool LockFree(const QString& file, int waitMilliseconds) {
+  // The lock lives in the file's directory, which QSettings would make.
+  if (!QDir().mkpath(QFileInfo(file).absolutePath())) {
+    return false;
+  }
+  QLockFile lock(file + QStringLiteral(".lock"));
+  return lock.tryLock(waitMilliseconds);
 }
 
 }  // namespace
@@ -38,7 +53,13 @@ std::optional<std::string> XdgSettings::Read(std::string_view application, std::
 
 void XdgSettings::Write(std::string_view application, std::string_view section,
                         std::string_view key, std::string_view value) {
-  QSettings file(QString::fromStdString(FilePath(application)), QSettings::IniFormat);
+  const QString path = QString::fromStdString(FilePath(application));
+  // Once the lock has not come free, later writes of this run do not wait.
+  if (!LockFree(path, lockStuck_ ? 0 : kLockWaitMilliseconds)) {
+    lockStuck_ = true;
+    return;
+  }
+  QSettings file(path, QSettings::IniFormat);
   file.setValue(KeyPath(section, key), FromUtf8(value));
   // QSettings writes through a temporary file and a rename.
   file.sync();

@@ -2,7 +2,10 @@
 # The window position in $XDG_CONFIG_HOME/Nocturo/Nocturo.conf, section
 # Config, keys PosX and PosY in twips: read at start-up, written back on the
 # way out, moved windows included; garbage in the file and a configuration
-# directory that cannot be made leave the program running and counting.
+# directory that cannot be made leave the program running and counting; a
+# lock that cannot be taken, a linked file, a directory in the file's place
+# lose at most the write, never the exit nor the power request.
+# lt-timeout: 180
 source "$(dirname "$0")/../lib.sh"
 lt_setup
 lt_start_atspi
@@ -48,3 +51,57 @@ lt_wait_for 5 "the count without a settings directory" lt_tooltip_matches '^Noct
 lt_quit
 [[ $(cat "$XDG_CONFIG_HOME/Nocturo") == "not a directory" ]] || lt_fail "the file in the directory's place was changed"
 lt_log "ok: a settings directory that cannot be made"
+
+# A lock that can never be taken (a directory in its place) loses the writes,
+# never the exit nor the power request that comes after the position.
+rm -rf "$XDG_CONFIG_HOME/Nocturo"
+mkdir -p "$XDG_CONFIG_HOME/Nocturo/Nocturo.conf.lock"
+printf '[Config]\nPosX=1500\nPosY=3000\n' >"$(lt_conf)"
+lt_start_nocturo /S
+lt_wait_for 20 "the main window with the lock taken" window_at 100 200
+lt_quit
+lt_start_logind
+lt_clear_logind_calls
+lt_start_nocturo /MA /I
+lt_wait_exit 15
+lt_expect_logind_calls $'ListInhibitors\nPowerOff False'
+conf_holds 1500 3000 || lt_fail "the file changed without its lock: $(cat "$(lt_conf)")"
+lt_log "ok: a lock that cannot be taken: the exit and the power request go on"
+
+# The file a link to another: the link stays, its target is written.
+rm -rf "$XDG_CONFIG_HOME/Nocturo"
+mkdir -p "$XDG_CONFIG_HOME/Nocturo" "$LT_TMP/dotfiles"
+printf '[Config]\nPosX=1500\nPosY=3000\n' >"$LT_TMP/dotfiles/Nocturo.conf"
+ln -s "$LT_TMP/dotfiles/Nocturo.conf" "$(lt_conf)"
+lt_start_nocturo /S
+lt_wait_for 20 "the main window where the linked file says" window_at 100 200
+window=$(xdotool search --pid "$NOCTURO_PID" --name '^Nocturo v2\.5$' | head -n 1)
+xdotool windowmove "$window" 300 150
+lt_wait_for 10 "the moved window at 300,150" window_at 300 150
+lt_quit
+[[ -L $(lt_conf) ]] || lt_fail "the link was replaced by a file"
+conf_holds 4500 2250 || lt_fail "the link's target holds: $(cat "$LT_TMP/dotfiles/Nocturo.conf")"
+lt_log "ok: a linked settings file: the target written, the link kept"
+
+# A directory where the file should be: centred, and the exit goes on.
+rm -rf "$XDG_CONFIG_HOME/Nocturo"
+mkdir -p "$(lt_conf)"
+lt_start_nocturo /S
+lt_wait_for 20 "the main window with a directory for a file" lt_window_shown "Nocturo v2.5"
+lt_quit
+[[ -d $(lt_conf) && -z $(ls -A "$(lt_conf)") ]] || lt_fail "the directory in the file's place was changed"
+lt_log "ok: a directory in the settings file's place"
+
+# A configuration directory the user may not write (root may write anywhere).
+if ((EUID != 0)); then
+  rm -rf "$XDG_CONFIG_HOME/Nocturo"
+  mkdir -p "$XDG_CONFIG_HOME/Nocturo"
+  printf '[Config]\nPosX=1500\nPosY=3000\n' >"$(lt_conf)"
+  chmod 500 "$XDG_CONFIG_HOME/Nocturo"
+  lt_start_nocturo /S
+  lt_wait_for 20 "the main window in a read-only directory" window_at 100 200
+  lt_quit
+  chmod 700 "$XDG_CONFIG_HOME/Nocturo"
+  conf_holds 1500 3000 || lt_fail "a read-only directory's file changed: $(cat "$(lt_conf)")"
+  lt_log "ok: a configuration directory that cannot be written"
+fi
