@@ -2,14 +2,24 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cstdlib>
 #include <filesystem>
+#include <ostream>
 #include <string>
 
 #include "platform/linux/private_place.hpp"
 #include "platform/linux/tray_reach.hpp"
 
 namespace nocturo::linux_desktop {
+
+// Named in a failure's message.
+void PrintTo(TrayReach::Step step, std::ostream* out) {
+  constexpr std::array<const char*, 4> kNames{"None", "StartGrace", "WindowStandsIn",
+                                              "IconStandsIn"};
+  *out << kNames.at(static_cast<std::size_t>(step));
+}
+
 namespace {
 
 namespace fs = std::filesystem;

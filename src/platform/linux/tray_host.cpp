@@ -135,7 +135,7 @@ class HostSignals final : public QObject {
  public:
   explicit HostSignals(std::function<void(bool)> changed) : changed_(std::move(changed)) {}
 
- public Q_SLOTS:
+ public Q_SLOTS:  // NOLINT(readability-redundant-access-specifiers): moc's section
   void Registered() { changed_(true); }
   void Unregistered() { changed_(false); }
 
@@ -180,7 +180,7 @@ struct TrayHost::State {
 
   // Qt makes its choice of tray once, with the first icon: before that either
   // tray will do; after it, only the one chosen shows anything.
-  bool TrayAvailable() {
+  bool TrayAvailable() const {
     switch (kind) {
       case TrayKind::Unsettled:
         return StatusNotifierHostRegistered() || X11TrayRunning();
