@@ -297,7 +297,8 @@ struct TrayHost::State {
     QObject::connect(&x11TrayAppeared, &QTimer::timeout, &context, [this] {
       if (shown.empty()) {
         HostRestarted();
-      } else if (kind == TrayKind::X11) {
+      } else if (kind == TrayKind::X11 && X11TrayRunning()) {
+        // Qt docks the icon there itself; the new manager's end is watched too.
         Act(reach.IconShown());
       }
     });
