@@ -51,8 +51,11 @@ lt_wait_for 15 "the icon to dock with a manager started after the program" lt_ic
 (($(lt_docked_count) == 1)) || lt_fail "$(lt_docked_count) icons docked with the late manager"
 lt_log "ok: docked with a manager started after the program: $(grep '^docked ' "$LT_XTRAY_LOG")"
 
-# A manager gone for good: after the grace period the main window stands in;
-# a manager that comes at last takes the icon again.
+# A manager gone for good, after a restart: after the grace period the main
+# window stands in; a manager that comes at last takes the icon again.
+lt_stop_xembed_tray
+lt_start_xembed_tray
+lt_wait_for 15 "the icon to dock with the restarted manager" lt_icon_docked
 lt_stop_xembed_tray
 lt_wait_for 25 "the window to stand in for the X11 tray" lt_window_shown "Nocturo v2.5"
 lt_expect_control "label" "CONTANDO"
