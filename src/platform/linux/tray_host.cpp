@@ -158,6 +158,8 @@ struct TrayHost::State {
   std::map<IconKey, std::unique_ptr<QSystemTrayIcon>> shown;
   QIcon picture;
   TrayKind kind = TrayKind::Unsettled;
+  // The watcher's answer for the add that makes the first icon.
+  bool hostAtLastCheck = false;
   TrayReach reach;
   QTimer grace;
   std::unique_ptr<QDBusServiceWatcher> hostWatcher;
@@ -180,10 +182,11 @@ struct TrayHost::State {
 
   // Qt makes its choice of tray once, with the first icon: before that either
   // tray will do; after it, only the one chosen shows anything.
-  bool TrayAvailable() const {
+  bool TrayAvailable() {
     switch (kind) {
       case TrayKind::Unsettled:
-        return StatusNotifierHostRegistered() || X11TrayRunning();
+        hostAtLastCheck = StatusNotifierHostRegistered();
+        return hostAtLastCheck || X11TrayRunning();
       case TrayKind::StatusNotifier:
         return StatusNotifierHostRegistered();
       case TrayKind::X11:
@@ -197,7 +200,7 @@ struct TrayHost::State {
     if (!icon) {
       if (kind == TrayKind::Unsettled) {
         // Qt asks the same question the moment the icon is made.
-        kind = StatusNotifierHostRegistered() ? TrayKind::StatusNotifier : TrayKind::X11;
+        kind = hostAtLastCheck ? TrayKind::StatusNotifier : TrayKind::X11;
       }
       icon = std::make_unique<QSystemTrayIcon>();
       // Queued, as the shell posts its notifications: a D-Bus caller gets its
