@@ -16,6 +16,8 @@ add_library(nocturo_linux_rules STATIC
   src/platform/linux/notify_icon_table.cpp
   src/platform/linux/power_plan.cpp
   src/platform/linux/journal_line.cpp
+  src/platform/linux/private_place.cpp
+  src/platform/linux/tray_reach.cpp
 )
 target_link_libraries(nocturo_linux_rules PUBLIC nocturo_core PRIVATE nocturo_warnings)
 

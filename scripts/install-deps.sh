@@ -25,7 +25,7 @@ packages=(
   cmake ninja-build g++ googletest libgtest-dev libgmock-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   wine wine32:i386 wine64 fonts-wine
-  xvfb xdotool imagemagick qemu-user-static faketime libfaketime
+  xvfb xdotool x11-utils imagemagick qemu-user-static faketime libfaketime
   clang libclang-rt-14-dev clang-tidy cppcheck libbenchmark-dev
   wixl msitools zip unzip osslsigncode openssl openssh-client
   qt6-base-dev libxcb1-dev dpkg-dev qt6-qpa-plugins dbus dbus-daemon libglib2.0-bin python3-dbus

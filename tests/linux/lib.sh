@@ -218,7 +218,7 @@ lt_start_nocturo() {
   [[ -x $LT_BIN ]] || lt_fail "no program at $LT_BIN (cmake --preset linux && cmake --build --preset linux)"
   LT_RUNS=$((LT_RUNS + 1))
   NOCTURO_LOG=$LT_TMP/log/nocturo.$LT_RUNS.log
-  env "${LT_ENV[@]}" "$LT_BIN" "$@" >"$NOCTURO_LOG" 2>&1 &
+  lt_private_run env "${LT_ENV[@]}" "$LT_BIN" "$@" >"$NOCTURO_LOG" 2>&1 &
   NOCTURO_PID=$!
   lt_started $NOCTURO_PID
   lt_log "started $(basename "$LT_BIN") $* (PID $NOCTURO_PID)"
@@ -351,4 +351,47 @@ lt_expect_journal() {
   [[ $(printf '%s' "$lines" | grep -c '') == 1 && $lines =~ $1 ]] ||
     lt_fail "the journal holds"$'\n'"${lines:-(nothing)}"$'\n'"instead of one line matching"$'\n'"$1"
   lt_log "ok: journal: $lines"
+}
+
+# The program keeps its lock and doorbell under /run/user/UID, whatever the
+# environment says. lt_private_run COMMAND...: execs COMMAND (so only in a
+# background subshell, whose PID it keeps) with /run/user replaced by this
+# scenario's own directory, so that scenarios never meet each other's copies;
+# as root only (elsewhere plainly: scenarios must not run side by side then).
+lt_private_run() {
+  local root=$LT_TMP/run-user
+  mkdir -p "$root/$(id -u)" && chmod 700 "$root/$(id -u)"
+  if (($(id -u) == 0)) && [[ -d /run/user ]] && unshare -m --propagation private true 2>/dev/null; then
+    exec unshare -m --propagation private sh -c 'mount --bind "$0" /run/user && exec "$@"' "$root" "$@"
+  fi
+  exec "$@"
+}
+
+# lt_start_watcher_host_after SECONDS: as lt_start_watcher, but the watcher's
+# host registers only SECONDS after the watcher's name appears.
+lt_start_watcher_host_after() {
+  LT_WATCHER_LOG=$LT_TMP/log/watcher.${#LT_PIDS[@]}.log
+  "$LT_PY" "$LT_DIR/sni_watcher.py" serve "$1" >"$LT_WATCHER_LOG" 2>&1 &
+  LT_WATCHER_PID=$!
+  lt_started $LT_WATCHER_PID
+  lt_wait_for 10 "the tray watcher" lt_has_owner session org.kde.StatusNotifierWatcher
+}
+
+# lt_listening: the running copy has taken the lock and listens for a second
+# start (its doorbell is there).
+lt_listening() { [[ -p $LT_TMP/run-user/$(id -u)/nocturo.bell ]]; }
+
+# lt_window_type TITLE: the _NET_WM_WINDOW_TYPE of the program's window.
+lt_window_type() {
+  local id
+  id=$(xdotool search --pid "$NOCTURO_PID" --name "^$(lt_regex "$1")\$" | head -n 1)
+  [[ -n $id ]] && xprop -id "$id" _NET_WM_WINDOW_TYPE
+}
+
+# lt_window_mapped TITLE: the program's window is on the display, shown or
+# minimised (iconic), not withdrawn as a hidden window is.
+lt_window_mapped() {
+  local id
+  id=$(xdotool search --pid "$NOCTURO_PID" --name "^$(lt_regex "$1")\$" | head -n 1)
+  [[ -n $id ]] && xwininfo -id "$id" | grep -q 'Map State: IsViewable'
 }

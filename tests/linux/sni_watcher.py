@@ -1,8 +1,10 @@
 #!/usr/bin/python3
 """A StatusNotifierWatcher and host of our own, and a client to drive it.
 
-  sni_watcher.py serve              own org.kde.StatusNotifierWatcher on the
-                                    session bus and say that a host is there;
+  sni_watcher.py serve [HOST_AFTER] own org.kde.StatusNotifierWatcher on the
+                                    session bus and say that a host is there
+                                    (only HOST_AFTER seconds later, when given,
+                                    with StatusNotifierHostRegistered then);
                                     one line per registration on stdout:
                                     "<unix time ns> <service> <path>"
   sni_watcher.py items              the registered items, "<ns> <service> <path>"
@@ -38,6 +40,7 @@ class Watcher(dbus.service.Object):
         self._bus = bus
         self._items = []  # [(ns, service, path)], in registration order
         self._signals = {}  # member -> count, of every item's signals
+        self.host = False
         bus.add_signal_receiver(self._owner_changed, "NameOwnerChanged",
                                 "org.freedesktop.DBus")
         # A host reads the item again on each of these: a new icon is its
@@ -88,7 +91,7 @@ class Watcher(dbus.service.Object):
         return {
             "RegisteredStatusNotifierItems":
                 dbus.Array([f"{i[1]}{i[2]}" for i in self._items], signature="s"),
-            "IsStatusNotifierHostRegistered": dbus.Boolean(True),
+            "IsStatusNotifierHostRegistered": dbus.Boolean(self.host),
             "ProtocolVersion": dbus.Int32(0),
         }
 
@@ -133,23 +136,33 @@ class Watcher(dbus.service.Object):
             self.StatusNotifierItemUnregistered(f"{i[1]}{i[2]}")
 
 
-def serve():
+def serve(host_after=None):
     from dbus.mainloop.glib import DBusGMainLoop
     from gi.repository import GLib
 
     DBusGMainLoop(set_as_default=True)
     bus = dbus.SessionBus()
     watcher = Watcher(bus)
+    names = []
+
+    def register_host():
+        names.append(dbus.service.BusName(f"org.kde.StatusNotifierHost-{os.getpid()}", bus))
+        watcher.host = True
+        watcher.StatusNotifierHostRegistered()
+        return False
+
     # The host first: an item looks for the watcher's name, then asks it
-    # whether a host is there.
-    host = dbus.service.BusName(f"org.kde.StatusNotifierHost-{os.getpid()}", bus)
-    name = dbus.service.BusName(WATCHER, bus, do_not_queue=True)
-    watcher.StatusNotifierHostRegistered()
+    # whether a host is there. A panel may also start its watcher first.
+    if host_after is None:
+        register_host()
+    names.append(dbus.service.BusName(WATCHER, bus, do_not_queue=True))
+    if host_after is not None:
+        GLib.timeout_add(int(host_after * 1000), register_host)
     loop = GLib.MainLoop()
     GLib.unix_signal_add(GLib.PRIORITY_DEFAULT, signal.SIGTERM, loop.quit)
     GLib.unix_signal_add(GLib.PRIORITY_DEFAULT, signal.SIGINT, loop.quit)
     loop.run()
-    del name, host
+    del names
 
 
 def fail(message):
@@ -186,7 +199,7 @@ def main(argv):
         fail(__doc__)
     command, args = argv[0], argv[1:]
     if command == "serve":
-        serve()
+        serve(float(args[0]) if args else None)
         return
     bus = dbus.SessionBus()
     if command == "items":

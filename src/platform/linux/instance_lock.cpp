@@ -5,7 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
+
+#include "platform/linux/private_place.hpp"
 
 namespace nocturo::linux_desktop {
 
@@ -15,23 +16,19 @@ InstanceLock::~InstanceLock() {
   }
 }
 
-std::string InstanceLock::LockPath() {
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  if (runtime != nullptr && *runtime == '/') {
-    return std::string(runtime) + "/nocturo.lock";
-  }
-  return "/tmp/nocturo-" + std::to_string(::getuid()) + ".lock";
-}
-
 bool InstanceLock::HeldElsewhere() {
   if (checked_) {
     return heldElsewhere_;
   }
   checked_ = true;
-  const std::string path = LockPath();
-  // O_NOFOLLOW: in a shared /tmp, another user's link must not redirect us.
+  place_ = FindPrivatePlace(::getuid());
+  if (!place_) {
+    return false;
+  }
+  const std::string path = *place_ + "/nocturo.lock";
   descriptor_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
   if (descriptor_ < 0) {
+    place_.reset();
     return false;
   }
   int result = 0;
@@ -39,6 +36,9 @@ bool InstanceLock::HeldElsewhere() {
     result = ::flock(descriptor_, LOCK_EX | LOCK_NB);
   } while (result != 0 && errno == EINTR);
   heldElsewhere_ = result != 0 && errno == EWOULDBLOCK;
+  if (result != 0 && !heldElsewhere_) {
+    place_.reset();  // neither ours nor anyone's: nobody to listen for
+  }
   return heldElsewhere_;
 }
 

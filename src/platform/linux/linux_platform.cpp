@@ -13,6 +13,12 @@ LinuxPlatform::LinuxPlatform(const std::vector<std::string>& arguments)
 void LinuxPlatform::SetEvents(UiEvents& events) {
   ui_.SetEvents(events);
   system_.SetEvents(events);
+  system_.OnWindowStandsIn([this](bool standsIn) {
+    ui_.SetWindowStandsIn(standsIn);
+    if (standsIn) {
+      system_.ShowMainWindow();
+    }
+  });
 }
 
 }  // namespace nocturo::linux_desktop

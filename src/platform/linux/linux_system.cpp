@@ -1,8 +1,13 @@
 #include "platform/linux/linux_system.hpp"
 
+#include <QGuiApplication>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
+
+#include "platform/linux/linux_regional.hpp"
+#include "platform/linux/tray_reach.hpp"
+#include "scheduler/command_line.hpp"
 
 namespace nocturo::linux_desktop {
 namespace {
@@ -18,6 +23,17 @@ std::string JoinArguments(const std::vector<std::string>& arguments) {
     line += argument;
   }
   return line;
+}
+
+// The token the desktop gave this start, to pass on to the copy that will
+// show itself instead.
+std::string ActivationToken() {
+  for (const char* name : {"XDG_ACTIVATION_TOKEN", "DESKTOP_STARTUP_ID"}) {
+    if (const char* token = std::getenv(name); token != nullptr && *token != '\0') {
+      return token;
+    }
+  }
+  return {};
 }
 
 }  // namespace
@@ -64,8 +80,35 @@ std::int32_t LinuxSystem::AdjustTokenPrivileges(SystemHandle /*token*/, bool /*d
 
 void LinuxSystem::CloseHandle(SystemHandle /*handle*/) {}
 
+// A second start tells the running copy what it was asked and ends; the
+// copy holding the lock listens for that from the start.
 bool LinuxSystem::PreviousInstanceRunning() {
-  return instance_.HeldElsewhere();
+  const bool running = instance_.HeldElsewhere();
+  if (const auto& place = instance_.Place(); place) {
+    if (running) {
+      const Knock knock{
+          .show = ParseCommandLine(commandLine_, LinuxRegional{}.DecimalSeparator()).show,
+          .token = ActivationToken()};
+      (void)InstanceDoorbell::Ring(*place, EncodeKnock(knock));
+    } else {
+      (void)doorbell_.Listen(*place, [this](std::string_view line) { Heard(line); });
+    }
+  }
+  return running;
+}
+
+void LinuxSystem::Heard(std::string_view line) {
+  const auto knock = DecodeKnock(line);
+  if (!knock || !ComesForward(*knock, tray_.IconShown())) {
+    return;
+  }
+  // Qt's Wayland window hands this to the compositor when it asks to be
+  // activated; without one the compositor may keep the window behind.
+  if (!knock->token.empty() &&
+      QGuiApplication::platformName().startsWith(QStringLiteral("wayland"))) {
+    qputenv("XDG_ACTIVATION_TOKEN", QByteArray::fromStdString(knock->token));
+  }
+  tray_.ShowMainWindow();
 }
 
 std::string LinuxSystem::CommandLine() const {

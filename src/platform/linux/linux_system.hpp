@@ -1,8 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
+#include "platform/linux/instance_doorbell.hpp"
 #include "platform/linux/instance_lock.hpp"
 #include "platform/linux/logind_power.hpp"
 #include "platform/linux/tray_host.hpp"
@@ -21,6 +25,11 @@ class LinuxSystem final : public System {
   LinuxSystem(Ui& ui, const std::vector<std::string>& arguments);
 
   void SetEvents(UiEvents& events) { tray_.SetEvents(events); }
+  // Told true when the main window must stand in for a tray icon none shows.
+  void OnWindowStandsIn(std::function<void(bool)> changed) {
+    tray_.OnWindowStandsIn(std::move(changed));
+  }
+  void ShowMainWindow() { tray_.ShowMainWindow(); }
 
   std::int32_t ExitWindowsEx(std::uint32_t flags, std::uint32_t reserved) override;
   std::int32_t ShellNotifyIcon(std::uint32_t message, NotifyIconBytes record) override;
@@ -43,10 +52,13 @@ class LinuxSystem final : public System {
   [[noreturn]] void EndProcess() override;
 
  private:
+  void Heard(std::string_view line);
+
   std::string commandLine_;
   TrayHost tray_;
   LogindPower power_;
   InstanceLock instance_;
+  InstanceDoorbell doorbell_;
 };
 
 }  // namespace nocturo::linux_desktop

@@ -39,6 +39,7 @@ struct LaterDelete {
 struct QtUi::State {
   PixelScale scale = ScreenScale();
   UiEvents* events = nullptr;
+  bool windowStandsIn = false;
   std::array<std::unique_ptr<QtWindow>, 2> windows;
   std::array<bool, 2> destroyed{};
   std::vector<std::unique_ptr<QtWindow, LaterDelete>> retired;
@@ -52,6 +53,9 @@ struct QtUi::State {
       form = std::make_unique<QtWindow>(DesignOf(window), scale);
       form->SetEvents(events);
       form->Create();
+      if (window == WindowId::Principal && windowStandsIn) {
+        form->SetStandsIn(true);
+      }
     }
     return form.get();
   }
@@ -86,6 +90,13 @@ void QtUi::SetEvents(UiEvents& events) {
     if (form) {
       form->SetEvents(&events);
     }
+  }
+}
+
+void QtUi::SetWindowStandsIn(bool standsIn) {
+  state_->windowStandsIn = standsIn;
+  if (const auto& form = state_->windows[Slot(WindowId::Principal)]; form) {
+    form->SetStandsIn(standsIn);
   }
 }
 

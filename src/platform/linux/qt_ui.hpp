@@ -17,6 +17,9 @@ class QtUi final : public Ui {
   ~QtUi() override;
 
   void SetEvents(UiEvents& events);
+  // While no tray shows the icon, the main window is an ordinary one, with a
+  // taskbar entry, that hiding only minimises.
+  void SetWindowStandsIn(bool standsIn);
 
   bool Exists(WindowId window) const override;
   void Load(WindowId window) override;

@@ -21,6 +21,10 @@ constexpr int kTimerMilliseconds = 1000;
 // gets a title bar with a close box and nothing else.
 constexpr Qt::WindowFlags kFlags =
     Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+// Without a tray the taskbar entry is the window's way back after minimising.
+constexpr Qt::WindowFlags kStandInFlags = Qt::Window | Qt::CustomizeWindowHint |
+                                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                                          Qt::WindowMinimizeButtonHint;
 
 }  // namespace
 
@@ -61,6 +65,9 @@ void QtWindow::Create() {
 // Showing counts as a resize: the header band is laid out before it is seen.
 void QtWindow::Show() {
   controls_.Realize();
+  if (isMinimized()) {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+  }
   if (!isVisible() && events_ != nullptr) {
     events_->OnResize(design_.id);
   }
@@ -71,6 +78,31 @@ void QtWindow::Show() {
     if (const QtControl* control = controls_.Find(*design_.focusWhenShown); control != nullptr) {
       control->widget->setFocus(Qt::ActiveWindowFocusReason);
     }
+  }
+}
+
+void QtWindow::Hide() {
+  if (standsIn_) {
+    showMinimized();
+  } else {
+    hide();
+  }
+}
+
+void QtWindow::SetStandsIn(bool standsIn) {
+  if (standsIn == standsIn_) {
+    return;
+  }
+  standsIn_ = standsIn;
+  // Qt hides a window whose flags change; it shows again as it was, except
+  // that one put away while there was no tray is simply hidden now there is.
+  const bool shown = isVisible() && !isMinimized();
+  setWindowFlags(standsIn ? kStandInFlags : kFlags);
+  if (!standsIn) {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+  }
+  if (shown) {
+    show();
   }
 }
 

@@ -28,7 +28,11 @@ class QtWindow final : public QWidget {
   const QtControls& Controls() const { return controls_; }
 
   void Show();
-  void Hide() { hide(); }
+  // Minimised instead while the window stands in for a missing tray icon.
+  void Hide();
+  // An ordinary window with a taskbar entry while no tray shows the icon, a
+  // tool window otherwise.
+  void SetStandsIn(bool standsIn);
   void Repaint();
   // Stops the timer; the widget itself is deleted later, outside any handler.
   void Retire();
@@ -55,6 +59,7 @@ class QtWindow final : public QWidget {
   QTimer timer_;
   UiEvents* events_ = nullptr;
   bool building_ = true;
+  bool standsIn_ = false;
 };
 
 }  // namespace nocturo::linux_desktop

@@ -16,12 +16,14 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 
 #include "platform/linux/bus_connection.hpp"
 #include "platform/linux/notify_icon_table.hpp"
+#include "platform/linux/tray_reach.hpp"
 #include "platform/linux/window_handles.hpp"
 #include "tray/notify_icon_record.hpp"
 
@@ -32,6 +34,8 @@ constexpr std::uint32_t kMouseMove = 512;
 constexpr int kLeftDoubleClick = 515;
 constexpr int kRightButtonUp = 517;
 constexpr int kHostQueryMilliseconds = 2000;
+// Long enough for a panel to restart, or to start after the program at log-in.
+constexpr int kTrayGraceMilliseconds = 10000;
 
 QString WatcherService() {
   return QStringLiteral("org.kde.StatusNotifierWatcher");
@@ -55,11 +59,6 @@ bool StatusNotifierHostRegistered() {
          qvariant_cast<QDBusVariant>(reply.arguments().constFirst()).variant().toBool();
 }
 
-// Without a StatusNotifierItem host, Qt falls back to the X11 system tray.
-bool TrayAvailable() {
-  return StatusNotifierHostRegistered() || QSystemTrayIcon::isSystemTrayAvailable();
-}
-
 // xcb_intern_atom's reply, or XCB_ATOM_NONE.
 xcb_atom_t InternAtom(xcb_connection_t* connection, const QByteArray& name) {
   const auto cookie =
@@ -70,17 +69,48 @@ xcb_atom_t InternAtom(xcb_connection_t* connection, const QByteArray& name) {
 }
 
 // An X11 system tray manager announces itself with a MANAGER client message
-// on the root window, as a new StatusNotifierWatcher does on the bus.
+// on the root window, as a new StatusNotifierWatcher does on the bus; its
+// window's end is the tray's.
 class X11TrayWatcher final : public QAbstractNativeEventFilter {
  public:
-  X11TrayWatcher(xcb_atom_t manager, xcb_atom_t selection, QTimer& appeared)
-      : manager_(manager), selection_(selection), appeared_(appeared) {}
+  X11TrayWatcher(xcb_connection_t* connection, xcb_atom_t manager, xcb_atom_t selection,
+                 QTimer& appeared, QTimer& gone)
+      : connection_(connection),
+        manager_(manager),
+        selection_(selection),
+        appeared_(appeared),
+        gone_(gone) {}
+
+  // Asked of the X server itself: Qt's own check would settle, for the life
+  // of the process, whether its icons ever use a StatusNotifier host.
+  bool TrayRunning() {
+    const auto cookie = xcb_get_selection_owner(connection_, selection_);
+    const std::unique_ptr<xcb_get_selection_owner_reply_t, decltype(&std::free)> reply(
+        xcb_get_selection_owner_reply(connection_, cookie, nullptr), &std::free);
+    if (!reply || reply->owner == XCB_WINDOW_NONE) {
+      return false;
+    }
+    if (reply->owner != owner_) {
+      owner_ = reply->owner;
+      const std::uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+      xcb_change_window_attributes(connection_, owner_, XCB_CW_EVENT_MASK, &mask);
+      xcb_flush(connection_);
+    }
+    return true;
+  }
 
   bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* /*result*/) override {
     if (eventType != "xcb_generic_event_t") {
       return false;
     }
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & 0x7FU) == XCB_DESTROY_NOTIFY) {
+      const auto* destroyed = static_cast<const xcb_destroy_notify_event_t*>(message);
+      if (destroyed->window == owner_ && owner_ != XCB_WINDOW_NONE) {
+        owner_ = XCB_WINDOW_NONE;
+        gone_.start();
+      }
+    }
     if ((event->response_type & 0x7FU) == XCB_CLIENT_MESSAGE) {
       const auto* client = static_cast<const xcb_client_message_event_t*>(message);
       if (client->format == 32 && client->type == manager_ &&
@@ -92,10 +122,31 @@ class X11TrayWatcher final : public QAbstractNativeEventFilter {
   }
 
  private:
+  xcb_connection_t* connection_;
   xcb_atom_t manager_;
   xcb_atom_t selection_;
   QTimer& appeared_;
+  QTimer& gone_;
+  xcb_window_t owner_ = XCB_WINDOW_NONE;
 };
+
+// The watcher's signals about its hosts, which QtDBus delivers to slots only.
+class HostSignals final : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit HostSignals(std::function<void(bool)> changed) : changed_(std::move(changed)) {}
+
+ public Q_SLOTS:  // NOLINT(readability-redundant-access-specifiers): moc's section
+  void Registered() { changed_(true); }
+  void Unregistered() { changed_(false); }
+
+ private:
+  std::function<void(bool)> changed_;
+};
+
+// Which tray Qt's icons use: settled by Qt when it makes the first one.
+enum class TrayKind { Unsettled, StatusNotifier, X11 };
 
 }  // namespace
 
@@ -104,12 +155,20 @@ struct TrayHost::State {
 
   Ui& ui;
   UiEvents* events = nullptr;
+  std::function<void(bool)> windowStandsIn;
   NotifyIconTable table;
   std::map<IconKey, std::unique_ptr<QSystemTrayIcon>> shown;
   QIcon picture;
+  TrayKind kind = TrayKind::Unsettled;
+  // The watcher's answer for the add that makes the first icon.
+  bool hostAtLastCheck = false;
+  TrayReach reach;
+  QTimer grace;
   std::unique_ptr<QDBusServiceWatcher> hostWatcher;
-  // Fires once the event loop is past the manager's announcement.
+  std::unique_ptr<HostSignals> hostSignals;
+  // Fire once the event loop is past the manager's announcement or end.
   QTimer x11TrayAppeared;
+  QTimer x11TrayGone;
   std::unique_ptr<X11TrayWatcher> x11Watcher;
   // Receives every notification; going first, it drops any still queued.
   QObject context;
@@ -121,9 +180,30 @@ struct TrayHost::State {
     return picture;
   }
 
+  bool X11TrayRunning() const { return x11Watcher && x11Watcher->TrayRunning(); }
+
+  // Qt makes its choice of tray once, with the first icon: before that either
+  // tray will do; after it, only the one chosen shows anything.
+  bool TrayAvailable() {
+    switch (kind) {
+      case TrayKind::Unsettled:
+        hostAtLastCheck = StatusNotifierHostRegistered();
+        return hostAtLastCheck || X11TrayRunning();
+      case TrayKind::StatusNotifier:
+        return StatusNotifierHostRegistered();
+      case TrayKind::X11:
+        return X11TrayRunning();
+    }
+    return false;
+  }
+
   void Show(IconKey key, const IconState& state) {
     auto& icon = shown[key];
     if (!icon) {
+      if (kind == TrayKind::Unsettled) {
+        // Qt asks the same question the moment the icon is made.
+        kind = hostAtLastCheck ? TrayKind::StatusNotifier : TrayKind::X11;
+      }
       icon = std::make_unique<QSystemTrayIcon>();
       // Queued, as the shell posts its notifications: a D-Bus caller gets its
       // reply before the tray menu's own loop runs.
@@ -166,6 +246,22 @@ struct TrayHost::State {
     events->OnMouseMove(*window, x, 0, false);
   }
 
+  void Act(TrayReach::Step step) {
+    switch (step) {
+      case TrayReach::Step::None:
+        break;
+      case TrayReach::Step::StartGrace:
+        grace.start();
+        break;
+      case TrayReach::Step::WindowStandsIn:
+      case TrayReach::Step::IconStandsIn:
+        if (windowStandsIn) {
+          windowStandsIn(step == TrayReach::Step::WindowStandsIn);
+        }
+        break;
+    }
+  }
+
   // A new tray host knows none of the icons the old one showed; the program
   // adds its own again when told the taskbar is back.
   void HostRestarted() {
@@ -199,30 +295,71 @@ struct TrayHost::State {
     if (manager == XCB_ATOM_NONE || selection == XCB_ATOM_NONE) {
       return;
     }
-    x11TrayAppeared.setSingleShot(true);
-    x11TrayAppeared.setInterval(0);
+    for (QTimer* timer : {&x11TrayAppeared, &x11TrayGone}) {
+      timer->setSingleShot(true);
+      timer->setInterval(0);
+    }
     QObject::connect(&x11TrayAppeared, &QTimer::timeout, &context, [this] {
       if (shown.empty()) {
         HostRestarted();
+      } else if (kind == TrayKind::X11 && X11TrayRunning()) {
+        // Qt docks the icon there itself; the new manager's end is watched too.
+        Act(reach.IconShown());
       }
     });
-    x11Watcher = std::make_unique<X11TrayWatcher>(manager, selection, x11TrayAppeared);
+    QObject::connect(&x11TrayGone, &QTimer::timeout, &context, [this] {
+      if (kind == TrayKind::X11) {
+        Act(reach.TrayLost());
+      }
+    });
+    x11Watcher = std::make_unique<X11TrayWatcher>(connection, manager, selection, x11TrayAppeared,
+                                                  x11TrayGone);
     QCoreApplication::instance()->installNativeEventFilter(x11Watcher.get());
   }
 
+  // A watcher may come before its host: the icon is added again when either
+  // appears, and counts as gone with the watcher or its host.
   void WatchHost() {
     const std::optional<QDBusConnection> bus = OpenBus(BusKind::Session).bus;
     if (!bus) {
       return;
     }
-    hostWatcher = std::make_unique<QDBusServiceWatcher>(WatcherService(), *bus,
-                                                        QDBusServiceWatcher::WatchForRegistration);
+    hostWatcher = std::make_unique<QDBusServiceWatcher>(
+        WatcherService(), *bus,
+        QDBusServiceWatcher::WatchForRegistration | QDBusServiceWatcher::WatchForUnregistration);
     QObject::connect(hostWatcher.get(), &QDBusServiceWatcher::serviceRegistered, &context,
                      [this](const QString& /*service*/) { HostRestarted(); });
+    QObject::connect(hostWatcher.get(), &QDBusServiceWatcher::serviceUnregistered, &context,
+                     [this](const QString& /*service*/) { HostGone(); });
+    hostSignals = std::make_unique<HostSignals>([this](bool registered) {
+      if (!registered) {
+        HostGone();
+      } else if (shown.empty()) {
+        HostRestarted();
+      }
+    });
+    const QString path = QStringLiteral("/StatusNotifierWatcher");
+    bus.connect(WatcherService(), path, WatcherService(),
+                QStringLiteral("StatusNotifierHostRegistered"), hostSignals.get(),
+                SLOT(Registered()));
+    bus.connect(WatcherService(), path, WatcherService(),
+                QStringLiteral("StatusNotifierHostUnregistered"), hostSignals.get(),
+                SLOT(Unregistered()));
+  }
+
+  void HostGone() {
+    if (kind == TrayKind::StatusNotifier) {
+      Act(reach.TrayLost());
+    }
   }
 };
 
-TrayHost::TrayHost(Ui& ui) : state_(std::make_unique<State>(ui)) {}
+TrayHost::TrayHost(Ui& ui) : state_(std::make_unique<State>(ui)) {
+  state_->grace.setSingleShot(true);
+  state_->grace.setInterval(kTrayGraceMilliseconds);
+  QObject::connect(&state_->grace, &QTimer::timeout, &state_->context,
+                   [this] { state_->Act(state_->reach.GraceOver()); });
+}
 
 TrayHost::~TrayHost() = default;
 
@@ -236,18 +373,39 @@ void TrayHost::SetEvents(UiEvents& events) {
   }
 }
 
+void TrayHost::OnWindowStandsIn(std::function<void(bool)> changed) {
+  state_->windowStandsIn = std::move(changed);
+}
+
+bool TrayHost::IconShown() const {
+  return state_->reach.IconShownNow();
+}
+
+void TrayHost::ShowMainWindow() {
+  if (state_->events != nullptr) {
+    const float x = static_cast<float>(kLeftDoubleClick) * state_->ui.Screen().twipsPerPixelX;
+    state_->events->OnMouseMove(WindowId::AcercaDe, x, 0, false);
+  }
+}
+
 std::int32_t TrayHost::Apply(std::uint32_t message, NotifyIconBytes record) {
   const auto data = DecodeNotifyIcon(record);
   if (!data) {
     return 0;
   }
   // Asked only for an add: the check may itself ask the session bus.
-  const bool trayAvailable = message == kNimAdd && TrayAvailable();
+  const bool trayAvailable = message == kNimAdd && state_->TrayAvailable();
   const IconKey key{data->window, data->id};
   switch (state_->table.Apply(message, *data, trayAvailable)) {
     case IconChange::Refused:
+      if (message == kNimAdd && !trayAvailable) {
+        state_->Act(state_->reach.IconRefused());
+      }
       return 0;
     case IconChange::Added:
+      state_->Show(key, *state_->table.Find(key));
+      state_->Act(state_->reach.IconShown());
+      return 1;
     case IconChange::Modified:
       state_->Show(key, *state_->table.Find(key));
       return 1;
@@ -259,3 +417,5 @@ std::int32_t TrayHost::Apply(std::uint32_t message, NotifyIconBytes record) {
 }
 
 }  // namespace nocturo::linux_desktop
+
+#include "tray_host.moc"

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "platform/system.hpp"
@@ -13,7 +14,8 @@ namespace nocturo::linux_desktop {
 // builds and shows them with Qt's tray icon (a StatusNotifierItem on the
 // session bus where a host watches for one, else the X11 tray); feeds the
 // tray's activation and context-menu requests back as the notifications the
-// program decodes, and reports a restarted tray host as a new taskbar.
+// program decodes, and reports a tray host that appears, however late, as a
+// new taskbar.
 class TrayHost {
  public:
   explicit TrayHost(Ui& ui);
@@ -22,6 +24,13 @@ class TrayHost {
   ~TrayHost();
 
   void SetEvents(UiEvents& events);
+  // Where no tray shows the icon for a while, the main window must stand in
+  // for it: told true then, and false once an icon shows again.
+  void OnWindowStandsIn(std::function<void(bool)> changed);
+  // Whether a tray shows the program's icon now.
+  bool IconShown() const;
+  // As a double-click on the icon does, through the program's own handler.
+  void ShowMainWindow();
   // Shell_NotifyIcon's contract: nonzero on success.
   std::int32_t Apply(std::uint32_t message, NotifyIconBytes record);
 

@@ -3,7 +3,8 @@
 # docks, once, in an XEmbed tray manager; a left click on it shows the main
 # window; after the manager restarts the icon docks again; a right click on
 # it opens the tray menu, whose "Salir" ends the program without a power
-# request. A manager that starts after the program gets the icon as well.
+# request. A manager that starts after the program gets the icon as well;
+# while none runs for good, the main window stands in for it.
 source "$(dirname "$0")/../lib.sh"
 lt_setup
 lt_start_atspi
@@ -49,4 +50,16 @@ lt_start_xembed_tray
 lt_wait_for 15 "the icon to dock with a manager started after the program" lt_icon_docked
 (($(lt_docked_count) == 1)) || lt_fail "$(lt_docked_count) icons docked with the late manager"
 lt_log "ok: docked with a manager started after the program: $(grep '^docked ' "$LT_XTRAY_LOG")"
+
+# A manager gone for good, after a restart: after the grace period the main
+# window stands in; a manager that comes at last takes the icon again.
+lt_stop_xembed_tray
+lt_start_xembed_tray
+lt_wait_for 15 "the icon to dock with the restarted manager" lt_icon_docked
+lt_stop_xembed_tray
+lt_wait_for 25 "the window to stand in for the X11 tray" lt_window_shown "Nocturo v2.5"
+lt_expect_control "label" "CONTANDO"
+lt_start_xembed_tray
+lt_wait_for 15 "the icon to dock with the manager that came at last" lt_icon_docked
+lt_log "ok: the window stood in while no manager ran; docked again: $(grep '^docked ' "$LT_XTRAY_LOG")"
 lt_quit

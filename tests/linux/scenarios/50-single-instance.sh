@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # A second copy ends at once whatever its switches, without a tray item,
 # a power request or a change to the running copy; two copies started at the
-# same moment leave exactly one, with one item.
+# same moment leave exactly one, with one item; a copy started without
+# XDG_RUNTIME_DIR, or with an unusable one, ends as well; a copy killed
+# outright leaves no lock behind.
 source "$(dirname "$0")/../lib.sh"
 lt_setup
 lt_start_atspi
@@ -37,3 +39,26 @@ if lt_gone "$a"; then survivor=$b; else survivor=$a; fi
 lt_alive "$survivor" || lt_fail "both simultaneous copies ended"
 (($(lt_item_count) == 1)) || lt_fail "$(lt_item_count) tray items after two simultaneous starts"
 lt_log "ok: of two simultaneous copies PID $survivor runs on, alone in the tray"
+
+# A copy started without XDG_RUNTIME_DIR (cron, su), or with one it may not
+# use, finds the same lock and ends.
+NOCTURO_PID=$survivor
+for variable in "-u XDG_RUNTIME_DIR" "XDG_RUNTIME_DIR=$HOME"; do
+  read -ra LT_ENV <<<"$variable"
+  lt_start_nocturo /D005 /E
+  lt_wait_exit 10
+  ((LT_EXIT == 0)) || lt_fail "the copy started with $variable ended with status $LT_EXIT"
+done
+LT_ENV=()
+(($(lt_item_count) == 1)) || lt_fail "$(lt_item_count) tray items with copies started elsewhere"
+lt_expect_running "$survivor"
+lt_log "ok: copies started without XDG_RUNTIME_DIR or with an unusable one ended"
+
+# A copy killed outright leaves no lock behind.
+kill -KILL "$survivor"
+lt_wait_for 10 "the killed copy to go" lt_gone "$survivor"
+lt_wait_for 10 "its item to go" eval '(($(lt_item_count) == 0))'
+lt_start_nocturo
+lt_wait_for 20 "the next copy's tray item" lt_item_registered
+lt_expect_running
+lt_log "ok: after kill -9 the next copy runs"
