@@ -320,7 +320,7 @@ struct TrayHost::State {
   // A watcher may come before its host: the icon is added again when either
   // appears, and counts as gone with the watcher or its host.
   void WatchHost() {
-    const std::optional<QDBusConnection> bus = OpenBus(BusKind::Session).bus;
+    std::optional<QDBusConnection> bus = OpenBus(BusKind::Session).bus;
     if (!bus) {
       return;
     }
@@ -339,12 +339,12 @@ struct TrayHost::State {
       }
     });
     const QString path = QStringLiteral("/StatusNotifierWatcher");
-    bus.connect(WatcherService(), path, WatcherService(),
-                QStringLiteral("StatusNotifierHostRegistered"), hostSignals.get(),
-                SLOT(Registered()));
-    bus.connect(WatcherService(), path, WatcherService(),
-                QStringLiteral("StatusNotifierHostUnregistered"), hostSignals.get(),
-                SLOT(Unregistered()));
+    bus->connect(WatcherService(), path, WatcherService(),
+                 QStringLiteral("StatusNotifierHostRegistered"), hostSignals.get(),
+                 SLOT(Registered()));
+    bus->connect(WatcherService(), path, WatcherService(),
+                 QStringLiteral("StatusNotifierHostUnregistered"), hostSignals.get(),
+                 SLOT(Unregistered()));
   }
 
   void HostGone() {
