@@ -15,6 +15,8 @@ add_library(nocturo_linux_rules STATIC
   src/platform/linux/notify_icon_data.cpp
   src/platform/linux/notify_icon_table.cpp
   src/platform/linux/power_plan.cpp
+  src/platform/linux/session_platform.cpp
+  src/platform/linux/window_placement.cpp
 )
 target_link_libraries(nocturo_linux_rules PUBLIC nocturo_core PRIVATE nocturo_warnings)
 
