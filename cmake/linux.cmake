@@ -62,6 +62,8 @@ add_custom_target(nocturo_icon_theme ALL
   DEPENDS ${NOCTURO_ICON_THEME}/16x16/apps/nocturo.png ${NOCTURO_ICON_THEME}/32x32/apps/nocturo.png)
 install(DIRECTORY ${NOCTURO_ICON_THEME}/ DESTINATION share/icons/hicolor)
 install(FILES packaging/linux/nocturo.desktop DESTINATION share/applications)
+# What software centres list (AppStream).
+install(FILES packaging/linux/nocturo.metainfo.xml DESTINATION share/metainfo)
 
 # The Debian docs: copyright, changelog and the man page. The copyright year
 # and the man page's date are the sources' (SOURCE_DATE_EPOCH, else the last
@@ -123,7 +125,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "systemd | elogind")
+# Qt's Wayland platform: for a Wayland session without an X server, or a user
+# who asks for it (QT_QPA_PLATFORM=wayland); otherwise the program runs
+# through XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "systemd | elogind, qt6-wayland")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 include(CPack)

@@ -18,6 +18,8 @@ add_library(nocturo_linux_rules STATIC
   src/platform/linux/journal_line.cpp
   src/platform/linux/private_place.cpp
   src/platform/linux/tray_reach.cpp
+  src/platform/linux/session_platform.cpp
+  src/platform/linux/window_placement.cpp
 )
 target_link_libraries(nocturo_linux_rules PUBLIC nocturo_core PRIVATE nocturo_warnings)
 

@@ -6,7 +6,7 @@
 # osslsigncode, openssl and ssh-keygen to sign them), and for
 # the Linux program Qt 6, dpkg-dev (shlibdeps) for its .deb and what its
 # scenarios run on: D-Bus, the logind mock, the accessibility bus and its
-# Python reader.
+# Python reader, a headless weston with Xwayland, and the .deb's validators.
 # Idempotent: when everything is present it installs
 # nothing and does not touch the package lists.
 #
@@ -31,10 +31,11 @@ packages=(
   qt6-base-dev libxcb1-dev dpkg-dev qt6-qpa-plugins dbus dbus-daemon libglib2.0-bin python3-dbus
   python3-gi python3-dbusmock python3-pyatspi gir1.2-atspi-2.0 at-spi2-core python3-xlib
   libdbus-1-dev pkg-config
+  weston xwayland qt6-wayland appstream desktop-file-utils lintian
 )
 
 if ((linux_only)); then
-  packages=(cmake ninja-build g++ qt6-base-dev libxcb1-dev qt6-qpa-plugins libdbus-1-dev pkg-config)
+  packages=(cmake ninja-build g++ qt6-base-dev libxcb1-dev qt6-qpa-plugins libdbus-1-dev pkg-config qt6-wayland)
 fi
 
 installed() {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Everything CI checks: dependencies, every build preset, the unit tests
 # (plain and with sanitizers), static analysis (clang-tidy and cppcheck), a
-# short run of every fuzz target, the Linux program's scenarios and the
+# short run of every fuzz target, the Linux program's scenarios, its .deb's
+# checks (scripts/check-package-deb.sh) and the
 # end-to-end scenarios under Wine. Exits non-zero on any failure; the line
 # before the last is the Linux scenarios' summary, "linux: N passed, N failed",
 # and the last line is the Wine end-to-end summary "N passed, N failed".
@@ -55,6 +56,7 @@ linux_program() {
 step "Linux program" linux_program
 linux_summary=$(grep -E '^[0-9]+ passed, [0-9]+ failed(, [0-9]+ skipped)?$' "$linux_log" | tail -n 1)
 rm -f "$linux_log"
+step "Linux package (.deb, AppStream, launcher, lintian)" scripts/check-package-deb.sh
 
 e2e_log=$(mktemp)
 step "end-to-end tests under Wine" bash -c 'tests/e2e/run.sh 2>&1 | tee "$1"; exit "${PIPESTATUS[0]}"' _ "$e2e_log"

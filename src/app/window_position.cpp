@@ -42,6 +42,11 @@ void WindowPosition::Restore() {
 }
 
 void WindowPosition::GuardarPosicion() {
+  // A window system that keeps windows' places to itself has no position to
+  // give: the stored one is kept for a session that can use it.
+  if (!platform_.ui.PlacesWindows()) {
+    return;
+  }
   const TwipsRect window = platform_.ui.Bounds(WindowId::Principal);
   const std::string separator = platform_.regional.DecimalSeparator();
   platform_.settings.Write(kSettingsApplication, kSettingsSection, kPosXKey,

@@ -30,7 +30,8 @@ class WindowPosition final : public PositionKeeper {
   // Moves the hidden main window to the stored place; a coordinate that is
   // missing or unreadable is centred on the screen on its own.
   void Restore();
-  // GuardarPosicion: writes both edges, each on its own.
+  // GuardarPosicion: writes both edges, each on its own; nothing where the
+  // window system cannot say where the window stands.
   void GuardarPosicion() override;
 
  private:

@@ -52,6 +52,9 @@ class Ui {
   virtual TwipsRect Bounds(WindowId window) const = 0;
   // Moves without resizing, showing or activating.
   virtual void Move(WindowId window, float left, float top) = 0;
+  // Whether Move places a window and Bounds says where it stands. A Wayland
+  // compositor places its clients' windows itself and tells them nothing.
+  virtual bool PlacesWindows() const { return true; }
   // The window's system handle and icon as 32-bit values, as the shell's
   // records carry them.
   virtual std::uint32_t Handle(WindowId window) = 0;

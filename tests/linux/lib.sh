@@ -71,7 +71,7 @@ lt_started() { LT_PIDS+=("$1"); }
 
 # lt_setup: throwaway directories, display and both buses.
 lt_setup() {
-  LT_NAME=$(basename "$0" .sh)
+  LT_NAME=${LT_RUN_NAME:-$(basename "$0" .sh)}
   LT_ART=$LT_OUT/$LT_NAME
   rm -rf "$LT_ART"
   LT_TMP=$(mktemp -d "${TMPDIR:-/tmp}/nocturo-linux.XXXXXX")
@@ -86,7 +86,28 @@ lt_setup() {
   unset DBUS_SESSION_BUS_ADDRESS DBUS_SYSTEM_BUS_ADDRESS AT_SPI_BUS_ADDRESS WAYLAND_DISPLAY
   unset XDG_CURRENT_DESKTOP DESKTOP_SESSION QT_QPA_PLATFORMTHEME SESSION_MANAGER
   export QT_QPA_PLATFORM=xcb LANG=C.UTF-8 LC_ALL=C.UTF-8
-  lt_start_display
+  # How a menu item is chosen: with the pointer where a test can drive it,
+  # through its accessible action under weston, whose Xwayland takes no
+  # pointer from xdotool either.
+  LT_CHOOSE=--click
+  [[ ${LT_SESSION:=x11} == x11 ]] || LT_CHOOSE=--press
+  case $LT_SESSION in
+    x11) lt_start_display ;;
+    # A Wayland session as GNOME and Plasma start one, with XWayland's
+    # display: the program chooses its platform itself.
+    wayland-x)
+      lt_start_weston --xwayland
+      unset QT_QPA_PLATFORM
+      ;;
+    # No X server: the program runs on Wayland, as a user who sets
+    # QT_QPA_PLATFORM=wayland has it.
+    wayland)
+      lt_start_weston
+      unset DISPLAY
+      export QT_QPA_PLATFORM=wayland
+      ;;
+    *) lt_fail "unknown LT_SESSION $LT_SESSION (x11, wayland, wayland-x)" ;;
+  esac
   lt_start_bus session
   lt_start_bus system
 }
@@ -99,6 +120,28 @@ lt_start_display() {
   lt_started $!
   lt_wait_for 20 "Xvfb to pick a display" test -s "$fdfile"
   export DISPLAY=":$(tr -d '\n' <"$fdfile")"
+}
+
+# lt_start_weston [--xwayland]: a headless weston on a socket in the throwaway
+# runtime directory; with --xwayland, its X server's display too (weston
+# starts Xwayland at the first X client).
+lt_start_weston() {
+  command -v weston >/dev/null || lt_skip "no weston (package weston)"
+  if [[ ${1:-} == --xwayland ]]; then
+    command -v Xwayland >/dev/null || lt_skip "no Xwayland (package xwayland)"
+  elif [[ -z $(find /usr/lib -path '*/qt6/plugins/platforms/libqwayland-generic.so' -print -quit) ]]; then
+    lt_skip "no Qt Wayland platform (package qt6-wayland)"
+  fi
+  local log=$LT_TMP/log/weston.log
+  weston --backend=headless-backend.so --socket=nocturo-wayland --width=1280 --height=1024 \
+    --idle-time=0 "$@" >"$log" 2>&1 &
+  lt_started $!
+  lt_wait_for 20 "weston's socket" test -S "$XDG_RUNTIME_DIR/nocturo-wayland"
+  export WAYLAND_DISPLAY=nocturo-wayland XDG_SESSION_TYPE=wayland
+  if [[ ${1:-} == --xwayland ]]; then
+    lt_wait_for 20 "weston's X display" grep -q 'xserver listening on display :' "$log"
+    export DISPLAY=$(sed -nE 's/.*xserver listening on display (:[0-9]+).*/\1/p' "$log" | head -n 1)
+  fi
 }
 
 # lt_start_bus session|system: a dbus-daemon of our own with a policy that
@@ -288,7 +331,7 @@ lt_tray_menu() {
 
 # lt_quit: "Salir" from the tray menu; the program must end with status 0.
 lt_quit() {
-  lt_tray_menu --click "Salir"
+  lt_tray_menu "$LT_CHOOSE" "Salir"
   lt_wait_exit 15
   ((LT_EXIT == 0)) || lt_fail "the program ended with status $LT_EXIT"
 }

@@ -116,6 +116,20 @@ TEST_F(Position, AnImmediateActionWritesBackThePositionItRestored) {
   EXPECT_EQ(program.machine.settings.writes, 4);
 }
 
+// A Wayland compositor neither places the window nor says where it is: what
+// Bounds gives there is no position, and writing it would lose the user's.
+TEST_F(Position, AWindowSystemThatKeepsPlacesToItselfLeavesTheStoreAlone) {
+  program.ui().SetPlacesWindows(false);
+  program.machine.settings.Put("PosX", "2880");
+  program.machine.settings.Put("PosY", "1200");
+  ASSERT_TRUE(program.Start("/S"));
+  program.ui().SetMenuChoice(3);
+  EXPECT_FALSE(program.machine.Run([&] { program.ui().PostTrayNotification(517); }));
+  EXPECT_EQ(program.machine.settings.writes, 0) << "the stored position was rewritten";
+  EXPECT_EQ(program.machine.settings.Get("PosX"), "2880");
+  EXPECT_EQ(program.machine.settings.Get("PosY"), "1200");
+}
+
 TEST_F(Position, AnUnwritableStoreDoesNotStopTheExit) {
   program.machine.settings.readOnly = true;
   ASSERT_TRUE(program.Start());

@@ -1,5 +1,6 @@
 // The process entry point of the Linux desktop program.
 #include <QApplication>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -7,19 +8,46 @@
 #include "platform/linux/bus_connection.hpp"
 #include "platform/linux/journal.hpp"
 #include "platform/linux/linux_platform.hpp"
+#include "platform/linux/session_platform.hpp"
+
+namespace {
+
+std::string_view Environment(const char* name) {
+  const char* value = std::getenv(name);  // NOLINT(concurrency-mt-unsafe): before any thread
+  return value != nullptr ? value : "";
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
   nocturo::linux_desktop::OpenJournal();
   nocturo::linux_desktop::ProbeSessionBus();
-  QApplication qt(argc, argv);
+  // Qt's arguments, with the platform the session calls for added. Qt keeps a
+  // reference to both for its whole life.
+  std::vector<std::string_view> given(argv, argv + argc);
+  std::vector<std::string> added;
+  if (const auto platform =
+          nocturo::linux_desktop::RequestedPlatform({.display = Environment("DISPLAY"),
+                                                     .qpaPlatform = Environment("QT_QPA_PLATFORM"),
+                                                     .arguments = given})) {
+    added = {"-platform", *platform};
+  }
+  std::vector<char*> qtArgv(argv, argv + argc);
+  for (std::string& argument : added) {
+    qtArgv.push_back(argument.data());
+  }
+  int qtArgc = static_cast<int>(qtArgv.size());
+  qtArgv.push_back(nullptr);
+
+  QApplication qt(qtArgc, qtArgv.data());
   // Closing the last window hides it here; only the program decides to end.
   QApplication::setQuitOnLastWindowClosed(false);
   QApplication::setApplicationName(QStringLiteral("Nocturo"));
 
-  // Qt has taken its own options (-display, -platform...) out of argv.
+  // Qt has taken its own options (-display, -platform...) out of the list.
   std::vector<std::string> arguments;
-  for (int i = 1; i < argc; ++i) {
-    arguments.emplace_back(argv[i]);
+  for (int i = 1; i < qtArgc; ++i) {
+    arguments.emplace_back(qtArgv[static_cast<std::size_t>(i)]);
   }
   nocturo::linux_desktop::LinuxPlatform platform(arguments);
   nocturo::Application app(platform.AsPlatform());

@@ -9,6 +9,7 @@
 #include "platform/linux/qt_accessibility.hpp"
 #include "platform/linux/qt_window.hpp"
 #include "platform/linux/window_handles.hpp"
+#include "platform/linux/window_placement.hpp"
 
 namespace nocturo::linux_desktop {
 namespace {
@@ -160,6 +161,10 @@ void QtUi::Move(WindowId window, float left, float top) {
   if (QtWindow* form = state_->Live(window); form != nullptr) {
     form->Move(left, top);
   }
+}
+
+bool QtUi::PlacesWindows() const {
+  return PlatformPlacesWindows(QGuiApplication::platformName().toStdString());
 }
 
 std::uint32_t QtUi::Handle(WindowId window) {

@@ -32,6 +32,7 @@ class QtUi final : public Ui {
   std::string Caption(WindowId window) const override;
   TwipsRect Bounds(WindowId window) const override;
   void Move(WindowId window, float left, float top) override;
+  bool PlacesWindows() const override;
   std::uint32_t Handle(WindowId window) override;
   std::uint32_t Icon(WindowId window) override;
   void PopupMenu(WindowId window) override;

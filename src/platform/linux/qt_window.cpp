@@ -127,13 +127,27 @@ void QtWindow::SetCaption(std::string_view text) {
 
 TwipsRect QtWindow::Bounds() const {
   const QRect outer = frameGeometry();
-  return TwipsRect{scale_.ToTwipsX(outer.x()), scale_.ToTwipsY(outer.y()),
-                   scale_.ToTwipsX(outer.width()), scale_.ToTwipsY(outer.height())};
+  const ScreenPoint at = KeptPosition(asked_, placed_, {outer.x(), outer.y()});
+  return TwipsRect{scale_.ToTwipsX(at.x), scale_.ToTwipsY(at.y), scale_.ToTwipsX(outer.width()),
+                   scale_.ToTwipsY(outer.height())};
 }
 
-// The outer edges go where asked, as move() places a window's frame.
+// The outer edges go where asked, as move() places a window's frame, unless
+// the window manager decides otherwise.
 void QtWindow::Move(float left, float top) {
-  move(scale_.ToPixelsX(left), scale_.ToPixelsY(top));
+  asked_ = ScreenPoint{scale_.ToPixelsX(left), scale_.ToPixelsY(top)};
+  placed_.reset();
+  move(asked_->x, asked_->y);
+}
+
+// By the first paint the window manager has placed the window: this is where
+// it put it.
+void QtWindow::paintEvent(QPaintEvent* event) {
+  if (asked_ && !placed_) {
+    const QPoint at = frameGeometry().topLeft();
+    placed_ = ScreenPoint{at.x(), at.y()};
+  }
+  QWidget::paintEvent(event);
 }
 
 // The window's menu is never a menu bar: it pops up at the pointer, and the

@@ -2,11 +2,13 @@
 
 #include <QTimer>
 #include <QWidget>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "common/pixel_scale.hpp"
 #include "platform/linux/qt_controls.hpp"
+#include "platform/linux/window_placement.hpp"
 #include "platform/ui.hpp"
 #include "platform/ui_events.hpp"
 #include "ui/design.hpp"
@@ -47,6 +49,7 @@ class QtWindow final : public QWidget {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   void ReportClick(ControlId control);
@@ -60,6 +63,10 @@ class QtWindow final : public QWidget {
   UiEvents* events_ = nullptr;
   bool building_ = true;
   bool standsIn_ = false;
+  // Where the program last put the window, and where it was first painted
+  // after that (see KeptPosition).
+  std::optional<ScreenPoint> asked_;
+  std::optional<ScreenPoint> placed_;
 };
 
 }  // namespace nocturo::linux_desktop

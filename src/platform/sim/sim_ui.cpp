@@ -159,6 +159,9 @@ TwipsRect SimUi::Bounds(WindowId window) const {
 
 void SimUi::Move(WindowId window, float left, float top) {
   WindowState& state = Ensure(window);
+  if (!placesWindows_) {
+    return;
+  }
   state.bounds.left = left;
   state.bounds.top = top;
 }

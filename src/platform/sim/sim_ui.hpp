@@ -38,6 +38,7 @@ class SimUi final : public Ui {
   std::string Caption(WindowId window) const override;
   TwipsRect Bounds(WindowId window) const override;
   void Move(WindowId window, float left, float top) override;
+  bool PlacesWindows() const override { return placesWindows_; }
   std::uint32_t Handle(WindowId window) override;
   std::uint32_t Icon(WindowId window) override;
   void PopupMenu(WindowId window) override;
@@ -78,6 +79,9 @@ class SimUi final : public Ui {
   // The timer's interval has passed.
   void TimerTick();
   void SetScreen(const ScreenMetrics& screen) { screen_ = screen; }
+  // A window system that places windows itself, as a Wayland compositor does:
+  // moves are ignored, and windows stay where they were made.
+  void SetPlacesWindows(bool places) { placesWindows_ = places; }
 
   // The popup menu: which item the user picks next (0: none), and what
   // happens while the next one is open (nested notifications, for example).
@@ -122,6 +126,7 @@ class SimUi final : public Ui {
   UiEvents* events_ = nullptr;
   Journal* journal_ = nullptr;
   ScreenMetrics screen_{.width = 1024 * 15.0F, .height = 768 * 15.0F};
+  bool placesWindows_ = true;
   std::array<WindowState, 2> windows_{};
   std::array<bool, 2> destroyed_{};
   std::map<ControlId, ControlState> controls_;
