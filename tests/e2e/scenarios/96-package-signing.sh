@@ -62,7 +62,8 @@ spoiled() {
 
 # --- The signatures ----------------------------------------------------------
 for file in "${programs[@]/#/$signed_zip/}" "$signed/nocturo-2.5.msi"; do
-  name=${file#"$signed".unzipped/}
+  name=${file#"$signed_zip"/}
+  name=${name#"$work"/}
   out=$(authenticode "$file") || e2e_fail "$name: no valid signature by the test certificate:"$'\n'"$out"
   # (The report pads its names with spaces, differently for an MSI.)
   for line in "Message digest algorithm : SHA256" "Text description: Nocturo" "URL description: $url" \
