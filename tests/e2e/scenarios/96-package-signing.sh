@@ -36,10 +36,11 @@ NOCTURO_SIGN_PASSWORD_FILE=$keys/password "$E2E_ROOT/scripts/package.sh" --allow
 e2e_log "ok: signed packages in $((SECONDS - started))s"
 ! grep -qF "$(cat "$keys/password")" "$work/signed.log" || e2e_fail "package.sh printed the password"
 
-for dist in "$unsigned" "$signed"; do
-  (cd "$dist" && sha256sum -c --quiet SHA256SUMS) || e2e_fail "SHA256SUMS does not match the packages in $dist"
-  mkdir -p "$dist.unzipped"
-  unzip -q "$dist/nocturo-2.5-win32.zip" -d "$dist.unzipped" || e2e_fail "cannot unzip $dist"
+# The zips unpacked into our own folder (E2E_DIST is not ours to write to).
+unsigned_zip=$work/unzipped-unsigned signed_zip=$work/unzipped-signed
+for dist in "$unsigned:$unsigned_zip" "$signed:$signed_zip"; do
+  (cd "${dist%%:*}" && sha256sum -c --quiet SHA256SUMS) || e2e_fail "SHA256SUMS does not match the packages in ${dist%%:*}"
+  unzip -q "${dist%%:*}/nocturo-2.5-win32.zip" -d "${dist#*:}" || e2e_fail "cannot unzip ${dist%%:*}"
 done
 programs=(nocturo-2.5-win32/nocturo.exe nocturo-2.5-win32/nocturo-x64.exe)
 
@@ -60,8 +61,9 @@ spoiled() {
 }
 
 # --- The signatures ----------------------------------------------------------
-for file in "${programs[@]/#/$signed.unzipped/}" "$signed/nocturo-2.5.msi"; do
-  name=${file#"$signed".unzipped/}
+for file in "${programs[@]/#/$signed_zip/}" "$signed/nocturo-2.5.msi"; do
+  name=${file#"$signed_zip"/}
+  name=${name#"$work"/}
   out=$(authenticode "$file") || e2e_fail "$name: no valid signature by the test certificate:"$'\n'"$out"
   # (The report pads its names with spaces, differently for an MSI.)
   for line in "Message digest algorithm : SHA256" "Text description: Nocturo" "URL description: $url" \
@@ -76,7 +78,7 @@ done
 # The MSI installs the signed program.
 msiextract -C "$work/extracted" "$signed/nocturo-2.5.msi" >/dev/null || e2e_fail "cannot extract the MSI"
 extracted=$(find "$work/extracted" -name nocturo.exe)
-cmp -s "$extracted" "$signed.unzipped/nocturo-2.5-win32/nocturo.exe" ||
+cmp -s "$extracted" "$signed_zip/nocturo-2.5-win32/nocturo.exe" ||
   e2e_fail "the MSI's nocturo.exe ($extracted) is not the signed one of the zip"
 e2e_log "ok: the MSI holds the signed nocturo.exe"
 
@@ -88,9 +90,9 @@ e2e_log "ok: SHA256SUMS.sig verifies; with a byte changed: $out"
 # --- Signed over the unsigned bytes --------------------------------------------
 # The digest a program's signature covers is the unsigned program's own.
 for program in "${programs[@]}"; do
-  osslsigncode extract-data -h sha256 -in "$unsigned.unzipped/$program" -out "$work/data.der" >/dev/null ||
+  osslsigncode extract-data -h sha256 -in "$unsigned_zip/$program" -out "$work/data.der" >/dev/null ||
     e2e_fail "cannot compute the digest of the unsigned $program"
-  digest=$(authenticode "$signed.unzipped/$program" | sed -nE 's/^Current message digest +: ([0-9A-F]+).*/\1/p')
+  digest=$(authenticode "$signed_zip/$program" | sed -nE 's/^Current message digest +: ([0-9A-F]+).*/\1/p')
   [[ -n $digest ]] || e2e_fail "no digest in the signature of $program"
   od -An -tx1 -v "$work/data.der" | tr -d ' \n' | grep -qi "$digest" ||
     e2e_fail "the signature of $program covers $digest, which is not the unsigned program's digest"
@@ -100,14 +102,14 @@ e2e_log "ok: the signed programs are the unsigned ones under their signature"
 
 # --- Unsigned -----------------------------------------------------------------
 [[ ! -e $unsigned/SHA256SUMS.sig ]] || e2e_fail "an unsigned package has SHA256SUMS.sig"
-for file in "${programs[@]/#/$unsigned.unzipped/}" "$unsigned/nocturo-2.5.msi"; do
+for file in "${programs[@]/#/$unsigned_zip/}" "$unsigned/nocturo-2.5.msi"; do
   out=$(osslsigncode verify -in "$file" 2>&1) && e2e_fail "the unsigned $file has a signature: $out"
-  grep -q 'No signature found' <<<"$out" || e2e_fail "the unsigned $file: $out"
+  grep -qE 'No signature found|has no signature' <<<"$out" || e2e_fail "the unsigned $file: $out"
 done
 e2e_log "ok: the unsigned packages carry no signature"
 
 # --- One publisher --------------------------------------------------------------
-for file in "${programs[@]/#/$signed.unzipped/}"; do
+for file in "${programs[@]/#/$signed_zip/}"; do
   company=$(strings -e l "$file" | grep -A1 -x CompanyName | tail -n 1)
   [[ $company == "$publisher" ]] || e2e_fail "$file's version resource names '$company', not '$publisher'"
 done
