@@ -5,7 +5,8 @@
 # run i386 programs, wixl, msitools and zip for the release packages, and for
 # the Linux program Qt 6, dpkg-dev (shlibdeps) for its .deb and what its
 # scenarios run on: D-Bus, the logind mock, the accessibility bus and its
-# Python reader.
+# Python reader; mmdebstrap, qemu and e2fsprogs for the Debian 12 machine it
+# is tested on.
 # Idempotent: when everything is present it installs
 # nothing and does not touch the package lists.
 #
@@ -29,6 +30,7 @@ packages=(
   wixl msitools zip unzip
   qt6-base-dev libxcb1-dev dpkg-dev qt6-qpa-plugins dbus dbus-daemon libglib2.0-bin python3-dbus
   python3-gi python3-dbusmock python3-pyatspi gir1.2-atspi-2.0 at-spi2-core python3-xlib
+  mmdebstrap qemu-system-x86 qemu-utils e2fsprogs time
 )
 
 if ((linux_only)); then
