@@ -10,9 +10,9 @@
 #
 # The program is build/linux/nocturo, or NOCTURO_LINUX_BIN. Works in build/vm/:
 # the root directory (rootfs-KEY/, kept while its packages and rootfs.sh are
-# unchanged), the image, and the logs in logs/ (CASE.log, and BOOT.log for a
-# boot shared by several cases), or VM_OUT. VM_JOBS machines run at once
-# (default 2).
+# unchanged), the image, each boot's serial console in boots/BOOT.console and
+# each case's part of it in logs/CASE.log; or in VM_OUT. VM_JOBS machines run
+# at once (default 2).
 # Needs root, or sudo without a password.
 set -uo pipefail
 
@@ -147,6 +147,7 @@ boot() {
 # the end of the steps.
 segment() {
   awk -v begin="nocturo-vm: step $2 begins" '
+    { sub(/\r$/, "") }
     index($0, begin) { on = 1 }
     on && !index($0, begin) && (/nocturo-vm: step [^ ]+ begins/ || /nocturo-vm: all steps done/) { exit }
     on { print }' "$1"
@@ -240,7 +241,7 @@ for entry in "${selected[@]}"; do
   if (($(printf '%s\n' "${selected[@]}" | awk -v boot="$bootname" '$2 == boot' | wc -l) > 1)); then
     { echo "(this case's part of $console)"; cat "$part"; } >"$log"
   else
-    cp "$console" "$log" 2>/dev/null || : >"$log"
+    tr -d '\r' <"$console" >"$log" 2>/dev/null
   fi
   problem=$(verdict "$name" "$setup" "$expect" "$part" "$status" "$console")
   if [[ -z $problem ]]; then

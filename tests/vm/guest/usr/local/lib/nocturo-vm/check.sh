@@ -29,6 +29,15 @@ report_sessions() {
   done
 }
 
+# A desktop has polkit running already. Started on demand by the first
+# request instead, it can take longer on a slow machine than the program
+# waits for logind's answer (3 s), and the request is lost.
+if systemctl start polkit.service; then
+  say "polkit is running"
+else
+  say "polkit did not start"
+fi
+
 mkdir -p "$run"
 chown tester: "$run"
 

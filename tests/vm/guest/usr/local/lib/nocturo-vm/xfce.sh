@@ -1,13 +1,13 @@
 #!/bin/bash
 # A step inside a session run by xfce4-session: starts it, waits until it
-# owns org.xfce.SessionManager, starts the program when there are arguments
+# owns org.xfce.SessionManager, runs the program when there are arguments
 # (none: the control) and says whether xfce4-session ended within the window.
 #
 #   xfce.sh NAME [ARGUMENTS]
 set -u
 name=$1
 arguments=${2:-}
-window=25
+window=15
 
 say() { echo "nocturo-vm: $*" | systemd-cat -t nocturo-vm-session; }
 owned() {
@@ -26,12 +26,13 @@ if ! owned; then
 fi
 say "step $name: xfce4-session (pid $manager) owns org.xfce.SessionManager"
 
-program=
+# The program ends once it has asked; the window runs from then (from the
+# manager's start in the control), however long the program took to start.
 if [[ -n $arguments ]]; then
   say "step $name: starting nocturo $arguments"
   # shellcheck disable=SC2086 # the arguments are words
-  timeout 120 systemd-cat -t nocturo /usr/local/bin/nocturo $arguments &
-  program=$!
+  timeout 120 systemd-cat -t nocturo /usr/local/bin/nocturo $arguments
+  say "step $name: nocturo ended"
 fi
 start=$SECONDS
 while kill -0 "$manager" 2>/dev/null && ((SECONDS - start < window)); do sleep 0.2; done
@@ -41,5 +42,4 @@ if kill -0 "$manager" 2>/dev/null; then
 else
   say "step $name: xfce4-session (pid $manager) ended $((SECONDS - start)) s later"
 fi
-[[ -n $program ]] && wait "$program"
 exit 0
