@@ -26,6 +26,21 @@ if ! owned; then
 fi
 say "step $name: xfce4-session (pid $manager) owns org.xfce.SessionManager"
 
+# It refuses to log off while it is still starting the session's clients:
+# wait for its idle state (1), as a user's click would come later.
+idle() {
+  dbus-send --session --print-reply --dest=org.xfce.SessionManager /org/xfce/SessionManager \
+    org.xfce.Session.Manager.GetState 2>/dev/null | grep -q 'uint32 1$'
+}
+deadline=$((SECONDS + 60))
+until idle || ((SECONDS >= deadline)); do sleep 0.2; done
+if idle; then
+  say "step $name: xfce4-session is idle"
+else
+  say "step $name: xfce4-session not idle within 60 s: $(dbus-send --session --print-reply \
+    --dest=org.xfce.SessionManager /org/xfce/SessionManager org.xfce.Session.Manager.GetState 2>&1 | tr '\n' ' ')"
+fi
+
 # The program ends once it has asked; the window runs from then (from the
 # manager's start in the control), however long the program took to start.
 if [[ -n $arguments ]]; then
