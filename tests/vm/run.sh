@@ -49,7 +49,8 @@ if ((EUID != 0)); then
   sudo -n true 2>/dev/null || fail_all "needs root or sudo without a password (mmdebstrap --mode=root)"
   as_root=(sudo -n)
 fi
-for tool in mmdebstrap qemu-system-x86_64 qemu-img mke2fs dpkg-query; do
+export PATH=$PATH:/usr/sbin:/sbin # mke2fs, for a user's PATH
+for tool in mmdebstrap qemu-system-x86_64 qemu-img mke2fs dpkg-query /usr/bin/time; do
   command -v "$tool" >/dev/null || fail_all "no $tool (scripts/install-deps.sh installs it)"
 done
 [[ -x $binary ]] || fail_all "no program at $binary (cmake --preset linux && cmake --build --preset linux)"
