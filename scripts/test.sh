@@ -59,8 +59,8 @@ linux_summary=$(grep -E '^[0-9]+ passed, [0-9]+ failed(, [0-9]+ skipped)?$' "$li
 rm -f "$linux_log"
 
 # The same program on a real Debian 12 system in qemu: logind, polkit and
-# xfce4-session acting on its requests (about 20 minutes from nothing on a busy
-# 2-core machine, half that with its root directory kept in build/vm/).
+# xfce4-session acting on its requests (17 to 23 minutes from nothing on a busy
+# 2-core machine, 6 to 12 with its root directory kept in build/vm/).
 vm_log=$(mktemp)
 step "Linux program in a Debian 12 machine" bash -c 'tests/vm/run.sh 2>&1 | tee "$1"; exit "${PIPESTATUS[0]}"' _ "$vm_log"
 vm_summary=$(grep -E '^[0-9]+ passed, [0-9]+ failed$' "$vm_log" | tail -n 1)
