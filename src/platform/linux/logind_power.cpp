@@ -22,7 +22,11 @@
 namespace nocturo::linux_desktop {
 namespace {
 
-constexpr int kTimeoutMs = 3000;
+// A question waits 3 seconds at most. The request itself waits longer: logind
+// asks polkit, which a busy machine may first have to start (seen taking 7
+// seconds), and a request given up on too early is a power off lost.
+constexpr int kQueryTimeoutMs = 3000;
+constexpr int kRequestTimeoutMs = 25000;
 
 const char* const kLogind = "org.freedesktop.login1";
 const char* const kLogindPath = "/org/freedesktop/login1";
@@ -33,17 +37,18 @@ QString Latin1(const char* text) {
 }
 
 QDBusMessage Call(QDBusConnection& bus, const char* service, const QString& path,
-                  const char* interface, const QString& method, const QList<QVariant>& arguments) {
+                  const char* interface, const QString& method, const QList<QVariant>& arguments,
+                  int timeoutMs = kQueryTimeoutMs) {
   QDBusMessage call =
       QDBusMessage::createMethodCall(Latin1(service), path, Latin1(interface), method);
   call.setArguments(arguments);
   call.setInteractiveAuthorizationAllowed(false);
-  return bus.call(call, QDBus::Block, kTimeoutMs);
+  return bus.call(call, QDBus::Block, timeoutMs);
 }
 
 QDBusMessage CallLogind(QDBusConnection& bus, const QString& method,
-                        const QList<QVariant>& arguments = {}) {
-  return Call(bus, kLogind, Latin1(kLogindPath), kLogindManager, method, arguments);
+                        const QList<QVariant>& arguments = {}, int timeoutMs = kQueryTimeoutMs) {
+  return Call(bus, kLogind, Latin1(kLogindPath), kLogindManager, method, arguments, timeoutMs);
 }
 
 bool Succeeded(const QDBusMessage& reply) {
@@ -125,13 +130,14 @@ bool Shutdown(const PowerPlan& plan) {
     }
     const QString withFlags = method + QStringLiteral("WithFlags");
     const QDBusMessage reply = CallLogind(
-        bus, withFlags, {QVariant::fromValue(static_cast<qulonglong>(LogindFlags(plan)))});
+        bus, withFlags, {QVariant::fromValue(static_cast<qulonglong>(LogindFlags(plan)))},
+        kRequestTimeoutMs);
     if (reply.errorName() != QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod")) {
       return Answered(withFlags, reply);
     }
     // Before systemd 248 there is only the plain call.
   }
-  return Answered(method, CallLogind(bus, method, {false}));
+  return Answered(method, CallLogind(bus, method, {false}, kRequestTimeoutMs));
 }
 
 // This process's session in logind: the one it was started in, else the one
@@ -171,7 +177,7 @@ bool TerminateOwnSession() {
   if (!session) {
     return Refused(method, "this process is in no logind session");
   }
-  return Answered(method, CallLogind(*opened.bus, method, {*session}));
+  return Answered(method, CallLogind(*opened.bus, method, {*session}, kRequestTimeoutMs));
 }
 
 enum class LogoutArguments { None, GnomeNoConfirmation, XfceNoDialogButSave };
@@ -215,9 +221,10 @@ bool AskSessionManager() {
   }
   for (const SessionManager& manager : kSessionManagers) {
     if (HasOwner(*opened.bus, manager.service)) {
-      return Answered(Latin1(manager.service) + QLatin1Char('.') + Latin1(manager.method),
-                      Call(*opened.bus, manager.service, Latin1(manager.path), manager.interface,
-                           Latin1(manager.method), ArgumentsOf(manager.arguments)));
+      return Answered(
+          Latin1(manager.service) + QLatin1Char('.') + Latin1(manager.method),
+          Call(*opened.bus, manager.service, Latin1(manager.path), manager.interface,
+               Latin1(manager.method), ArgumentsOf(manager.arguments), kRequestTimeoutMs));
     }
   }
   return Refused(logOff, "no session manager on the session bus");
