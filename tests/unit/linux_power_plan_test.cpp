@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <span>
 #include <vector>
 
 #include "platform/linux/power_plan.hpp"
@@ -40,6 +41,10 @@ TEST(LinuxPowerPlan, OnlyTheUnforcedRequestHoldsRootToInhibitors) {
   EXPECT_EQ(LogindMethod(PlannedAction::PowerOff), "PowerOff");
   EXPECT_EQ(LogindMethod(PlannedAction::Reboot), "Reboot");
   EXPECT_EQ(LogindMethod(PlannedAction::LogOff), "");
+}
+
+bool BlocksShutdown(std::span<const Inhibitor> inhibitors) {
+  return ShutdownBlocker(inhibitors) != nullptr;
 }
 
 TEST(LinuxPowerPlan, OnlyABlockOnShutdownStopsAShutdown) {

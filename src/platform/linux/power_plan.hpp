@@ -39,8 +39,5 @@ struct Inhibitor {
 };
 // The first inhibitor that stops an unforced shutdown, or nothing.
 const Inhibitor* ShutdownBlocker(std::span<const Inhibitor> inhibitors);
-inline bool BlocksShutdown(std::span<const Inhibitor> inhibitors) {
-  return ShutdownBlocker(inhibitors) != nullptr;
-}
 
 }  // namespace nocturo::linux_desktop
