@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "main/application.hpp"
