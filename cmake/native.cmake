@@ -4,6 +4,7 @@ find_package(GTest REQUIRED)
 
 add_library(nocturo_sim STATIC
   src/platform/sim/sim_ui.cpp
+  src/platform/sim/sim_user.cpp
   src/platform/sim/sim_system.cpp
   src/platform/sim/sim_platform.cpp
 )

@@ -1,32 +1,40 @@
 #pragma once
 
-#include <array>
 #include <functional>
-#include <map>
-#include <optional>
+#include <memory>
 #include <string>
-#include <vector>
 
-#include "common/masked_time.hpp"
 #include "platform/sim/journal.hpp"
 #include "platform/ui.hpp"
 #include "platform/ui_events.hpp"
-#include "ui/design.hpp"
+#include "ui/form_model.hpp"
+#include "ui/model_ui.hpp"
+#include "ui/window_registry.hpp"
 
 namespace nocturo::sim {
 
-// A window system in memory, built from the same design tables as the real
-// one. Tests read every property and act as the user would: clicks, typing,
-// the close box, tray notifications. A call that names a destroyed window
-// throws std::logic_error, so a test sees the program's mistake.
-class SimUi final : public Ui {
+// A screen that keeps twips as given and measures no text: labels keep the
+// size they have.
+class ExactMetrics final : public ControlMetrics {
  public:
-  SimUi();
+  float SnapX(float twips) const override { return twips; }
+  float SnapY(float twips) const override { return twips; }
+  Extent TextExtent(const ControlDesign& label, std::string_view text, float width) const override;
+  float ClientWidth(const ControlDesign& container, float width) const override;
+};
 
-  void SetEvents(UiEvents& events) { events_ = &events; }
+// A window system in memory: the windows' models with no widgets at all.
+// Tests read every property and act as the user would: clicks, typing, the
+// close box, tray notifications (sim_user.cpp). A call that names a destroyed
+// window throws std::logic_error, so a test sees the program's mistake.
+class SimUi final : public ModelUi {
+ public:
+  SimUi() = default;
+
+  void SetEvents(UiEvents& events) { SetUiEvents(&events); }
   void SetJournal(Journal& journal) { journal_ = &journal; }
 
-  // --- Ui ---
+  // --- Ui: the windows ---
   bool Exists(WindowId window) const override;
   void Load(WindowId window) override;
   void Show(WindowId window) override;
@@ -42,23 +50,11 @@ class SimUi final : public Ui {
   std::uint32_t Handle(WindowId window) override;
   std::uint32_t Icon(WindowId window) override;
   void PopupMenu(WindowId window) override;
-  std::string Text(ControlId control) const override;
-  void SetText(ControlId control, std::string_view text) override;
-  bool Enabled(ControlId control) const override;
-  void SetEnabled(ControlId control, bool enabled) override;
-  int Value(ControlId control) const override;
-  void SetValue(ControlId control, int value) override;
-  Colour ForeColour(ControlId control) const override;
-  void SetForeColour(ControlId control, Colour colour) override;
-  TwipsRect ControlBounds(ControlId control) const override;
-  void SetControlLeft(ControlId control, float left) override;
-  void SetControlWidth(ControlId control, float width) override;
-  float ScaleWidth(ControlId container) const override;
   bool TimerEnabled() const override { return timerEnabled_; }
   void SetTimerEnabled(bool enabled) override;
   ScreenMetrics Screen() const override { return screen_; }
 
-  // --- what a user and a test do ---
+  // --- what a user and a test do (sim_user.cpp) ---
   // A click where the user can click: nothing happens on a control that is
   // disabled, inside a disabled container or in a hidden window.
   bool Click(ControlId control);
@@ -92,20 +88,23 @@ class SimUi final : public Ui {
   int repaints(WindowId window) const;
   bool activated(WindowId window) const;
   int timerGeneration() const { return timerGeneration_; }
-  bool MaskedTimeText(ControlId control, std::string& out) const;
+
+ protected:
+  FormModel* LiveModel(WindowId window) override;
+  FormModel* ExistingModel(WindowId window) const override;
+  // Nothing to mirror: the model is all there is.
+  void Mirror(ControlId /*control*/, ControlAspect /*aspect*/) override {}
 
  private:
-  struct ControlState {
-    const ControlDesign* design = nullptr;
-    std::string text;
-    bool enabled = true;
-    int value = 0;
-    Colour foreColour = kSysWindowText;
-    TwipsRect bounds;
-    std::optional<MaskedTime> masked;
-  };
-  struct WindowState {
-    bool exists = false;
+  struct Window {
+    Window(SimUi& ui, WindowId id);
+    void Create() { ui.Created(*this); }
+    bool Alive() const { return true; }
+    void Destroy() {}
+
+    SimUi& ui;
+    WindowId id;
+    FormModel model;
     bool visible = false;
     bool active = false;
     std::string caption;
@@ -113,23 +112,19 @@ class SimUi final : public Ui {
     int repaints = 0;
   };
 
-  WindowState& Ensure(WindowId window);
-  const WindowState& State(WindowId window) const;
-  ControlState& Control(ControlId control);
-  const ControlState& Control(ControlId control) const;
-  void Create(WindowId window);
-  void SelectOption(ControlId control);
-  void RaiseChange(ControlId control);
-
+  Window& Ensure(WindowId window);
+  Window* Existing(WindowId window) const { return windows_.Existing(window); }
+  void Created(Window& window);
   void Note(std::string_view what, WindowId window);
+  // The model of a control's window, for the user's input; nullptr when the
+  // window does not exist.
+  FormModel* ModelOf(ControlId control) const { return ExistingModel(WindowOf(control)); }
 
-  UiEvents* events_ = nullptr;
   Journal* journal_ = nullptr;
+  ExactMetrics metrics_;
   ScreenMetrics screen_{.width = 1024 * 15.0F, .height = 768 * 15.0F};
   bool placesWindows_ = true;
-  std::array<WindowState, 2> windows_{};
-  std::array<bool, 2> destroyed_{};
-  std::map<ControlId, ControlState> controls_;
+  WindowRegistry<Window> windows_;
   bool timerEnabled_ = false;
   int timerGeneration_ = 0;
   int menuChoice_ = 0;
