@@ -68,29 +68,40 @@ FormModel::FormModel(const WindowDesign& design, const ControlMetrics& metrics)
   }
 }
 
-ControlState* FormModel::Find(ControlId id) {
-  for (ControlState& control : controls_) {
-    if (control.design->id == id) {
-      return &control;
-    }
-  }
-  return nullptr;
+namespace {
+
+template <class Controls>
+auto* FindIn(Controls& controls, ControlId id) {
+  const auto found = std::ranges::find(
+      controls, id, [](const ControlState& control) { return control.design->id; });
+  return found != controls.end() ? &*found : nullptr;
 }
 
-const ControlState* FormModel::Find(ControlId id) const {
-  return const_cast<FormModel*>(this)->Find(id);
-}
-
-ControlState& FormModel::At(ControlId id) {
-  ControlState* control = Find(id);
+template <class Controls>
+auto& AtIn(Controls& controls, ControlId id) {
+  auto* control = FindIn(controls, id);
   if (control == nullptr) {
     throw std::out_of_range("no such control in this window");
   }
   return *control;
 }
 
+}  // namespace
+
+ControlState* FormModel::Find(ControlId id) {
+  return FindIn(controls_, id);
+}
+
+const ControlState* FormModel::Find(ControlId id) const {
+  return FindIn(controls_, id);
+}
+
+ControlState& FormModel::At(ControlId id) {
+  return AtIn(controls_, id);
+}
+
 const ControlState& FormModel::At(ControlId id) const {
-  return const_cast<FormModel*>(this)->At(id);
+  return AtIn(controls_, id);
 }
 
 std::string FormModel::Text(ControlId id) const {
@@ -100,19 +111,19 @@ std::string FormModel::Text(ControlId id) const {
 
 bool FormModel::SetText(ControlId id, std::string_view text) {
   ControlState& control = At(id);
-  const ControlDesign& design = *control.design;
+  const ControlDesign& designed = *control.design;
   if (control.time) {
     control.time->SetText(text);
     return false;
   }
-  if (HasNoText(design)) {
+  if (HasNoText(designed)) {
     return false;
   }
-  control.text = design.multiLine ? WithWindowsLineEnds(text) : std::string(text);
-  if (IsAutoSizeLabel(design)) {
+  control.text = designed.multiLine ? WithWindowsLineEnds(text) : std::string(text);
+  if (IsAutoSizeLabel(designed)) {
     control.sizePending = true;
   }
-  return design.kind == ControlKind::TextBox;
+  return designed.kind == ControlKind::TextBox;
 }
 
 bool FormModel::Enabled(ControlId id) const {
@@ -216,8 +227,8 @@ void FormModel::Typed(ControlId id, std::string_view text) {
 }
 
 MaskedTime* FormModel::Time(ControlId id) {
-  ControlState& control = At(id);
-  return control.time ? &*control.time : nullptr;
+  std::optional<MaskedTime>* time = &At(id).time;
+  return time->has_value() ? &time->value() : nullptr;
 }
 
 }  // namespace nocturo

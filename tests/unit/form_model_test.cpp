@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 namespace nocturo {
@@ -27,9 +28,7 @@ class PixelMetrics final : public ControlMetrics {
   mutable int measured = 0;
 
  private:
-  static float Snap(float twips) {
-    return 15.0F * static_cast<float>(static_cast<int>(twips / 15.0F + 0.5F));
-  }
+  static float Snap(float twips) { return 15.0F * static_cast<float>(std::lround(twips / 15.0F)); }
 };
 
 struct FormModelTest : testing::Test {

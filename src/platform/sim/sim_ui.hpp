@@ -97,7 +97,7 @@ class SimUi final : public ModelUi {
 
  private:
   struct Window {
-    Window(SimUi& ui, WindowId id);
+    Window(SimUi& owner, WindowId window);
     void Create() { ui.Created(*this); }
     bool Alive() const { return true; }
     void Destroy() {}
