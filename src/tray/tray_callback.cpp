@@ -1,6 +1,7 @@
 #include "tray/tray_callback.hpp"
 
 #include "common/number_text.hpp"
+#include "tray/notify_icon_record.hpp"
 
 namespace nocturo {
 
