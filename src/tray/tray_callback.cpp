@@ -37,6 +37,7 @@ void TrayCallback::MnuTrayClick(int index) {
       break;
     case 3:
       end_.TerminarPrograma();
+      break;  // not reached, the process ends in the call; no fall-through is meant
     default:
       break;
   }
