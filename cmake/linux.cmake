@@ -85,6 +85,12 @@ string(REPLACE "." "\\." NOCTURO_VERSION_PATTERN ${PROJECT_VERSION})
 if(NOT NOCTURO_CHANGELOG_TOP MATCHES "^nocturo \\(${NOCTURO_VERSION_PATTERN}\\) ")
   message(FATAL_ERROR "packaging/linux/changelog has no entry for ${PROJECT_VERSION} at its top")
 endif()
+# Software centres show the first release of the metainfo as the version.
+file(READ packaging/linux/nocturo.metainfo.xml NOCTURO_METAINFO)
+string(REGEX MATCH "<release version=\"[^\"]*\"" NOCTURO_METAINFO_TOP "${NOCTURO_METAINFO}")
+if(NOT NOCTURO_METAINFO_TOP STREQUAL "<release version=\"${PROJECT_VERSION}\"")
+  message(FATAL_ERROR "packaging/linux/nocturo.metainfo.xml has no release ${PROJECT_VERSION} first")
+endif()
 # The licence is the read-me's, as in LICENCIA.txt, indented as DEP-5 wants.
 execute_process(COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/scripts/licence-text.sh
   COMMAND sed "s/^$/./; s/^/ /"
@@ -94,7 +100,8 @@ if(NOT NOCTURO_LICENCE_RESULTS STREQUAL "0;0")
   message(FATAL_ERROR "scripts/licence-text.sh could not read the licence")
 endif()
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-  src/ui/leeme.cpp scripts/licence-text.sh packaging/linux/changelog)
+  src/ui/leeme.cpp scripts/licence-text.sh packaging/linux/changelog
+  packaging/linux/nocturo.metainfo.xml)
 set(NOCTURO_DOC ${CMAKE_CURRENT_BINARY_DIR}/doc)
 configure_file(packaging/linux/copyright.in ${NOCTURO_DOC}/copyright @ONLY)
 configure_file(packaging/linux/nocturo.1.in ${NOCTURO_DOC}/nocturo.1 @ONLY)

@@ -12,13 +12,25 @@ namespace nocturo {
 // tooltip.
 using NotifyIconRecord = std::array<std::uint8_t, kNotifyIconRecordSize>;
 
+// What the shell is asked to do with a record.
 inline constexpr std::uint32_t kNimAdd = 0;
 inline constexpr std::uint32_t kNimModify = 1;
 inline constexpr std::uint32_t kNimDelete = 2;
 
+// Which of a record's fields the shell reads.
+inline constexpr std::uint32_t kNifMessage = 1;
+inline constexpr std::uint32_t kNifIcon = 2;
+inline constexpr std::uint32_t kNifTip = 4;
+
+// The window messages a notification is made of: it arrives as a mouse move
+// whose coordinate carries the mouse message that happened over the icon.
+inline constexpr std::uint32_t kMouseMove = 512;       // WM_MOUSEMOVE
+inline constexpr std::int32_t kLeftDoubleClick = 515;  // WM_LBUTTONDBLCLK
+inline constexpr std::int32_t kRightButtonUp = 517;    // WM_RBUTTONUP
+
 inline constexpr std::uint32_t kTrayIconId = 1;
-inline constexpr std::uint32_t kTrayFlags = 7;       // message + icon + tip
-inline constexpr std::uint32_t kTrayCallback = 512;  // arrives as a mouse move
+inline constexpr std::uint32_t kTrayFlags = kNifMessage | kNifIcon | kNifTip;
+inline constexpr std::uint32_t kTrayCallback = kMouseMove;
 inline constexpr std::size_t kTooltipField = 64;
 inline constexpr std::size_t kTooltipMaxText = kTooltipField - 1;
 

@@ -1,6 +1,7 @@
 #include "tray/tray_callback.hpp"
 
 #include "common/number_text.hpp"
+#include "tray/notify_icon_record.hpp"
 
 namespace nocturo {
 
@@ -36,6 +37,7 @@ void TrayCallback::MnuTrayClick(int index) {
       break;
     case 3:
       end_.TerminarPrograma();
+      break;  // not reached, the process ends in the call; no fall-through is meant
     default:
       break;
   }

@@ -7,9 +7,6 @@
 
 namespace nocturo {
 
-inline constexpr std::int32_t kLeftDoubleClick = 515;  // WM_LBUTTONDBLCLK
-inline constexpr std::int32_t kRightButtonUp = 517;    // WM_RBUTTONUP
-
 // The tray icon's notifications, which the shell delivers to the About window
 // as mouse moves whose horizontal coordinate carries the mouse message, and
 // the tray menu's items.

@@ -29,8 +29,6 @@ class TrayIcon {
   // tooltip it had, if it had been added.
   void Restore();
 
-  const std::string& tooltip() const { return tooltip_; }
-
  private:
   Ui& ui_;
   System& system_;

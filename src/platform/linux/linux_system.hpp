@@ -8,7 +8,7 @@
 
 #include "platform/linux/instance_doorbell.hpp"
 #include "platform/linux/instance_lock.hpp"
-#include "platform/linux/logind_power.hpp"
+#include "platform/linux/session_power.hpp"
 #include "platform/linux/tray_host.hpp"
 #include "platform/system.hpp"
 #include "platform/ui.hpp"
@@ -56,7 +56,7 @@ class LinuxSystem final : public System {
 
   std::string commandLine_;
   TrayHost tray_;
-  LogindPower power_;
+  SessionPower power_;
   InstanceLock instance_;
   InstanceDoorbell doorbell_;
 };

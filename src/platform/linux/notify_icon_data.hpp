@@ -18,10 +18,6 @@ struct NotifyIconData {
   std::string tooltip;  // UTF-8
 };
 
-inline constexpr std::uint32_t kNifMessage = 1;
-inline constexpr std::uint32_t kNifIcon = 2;
-inline constexpr std::uint32_t kNifTip = 4;
-
 // Reads a record as the shell does: nullopt when its size field is not the
 // 88-byte form's. The tooltip is the code page 1252 text up to its first NUL
 // (all 64 bytes when there is none), in UTF-8.

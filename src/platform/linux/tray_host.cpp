@@ -30,9 +30,6 @@
 namespace nocturo::linux_desktop {
 namespace {
 
-constexpr std::uint32_t kMouseMove = 512;
-constexpr int kLeftDoubleClick = 515;
-constexpr int kRightButtonUp = 517;
 constexpr int kHostQueryMilliseconds = 2000;
 // Long enough for a panel to restart, or to start after the program at log-in.
 constexpr int kTrayGraceMilliseconds = 10000;

@@ -2,7 +2,9 @@
 
 #include <cstring>
 
+#include "common/little_endian.hpp"
 #include "platform/win32/system_handles.hpp"
+#include "tray/notify_icon_record.hpp"
 
 #include <shellapi.h>
 
@@ -10,29 +12,20 @@ namespace nocturo::win32 {
 
 #if defined(_WIN64)
 
-namespace {
-
-std::uint32_t ReadUint32(NotifyIconBytes record, std::size_t offset) {
-  std::uint32_t value = 0;
-  std::memcpy(&value, record.data() + offset, sizeof value);
-  return value;  // little-endian, as the machine is
-}
-
-}  // namespace
-
 // The 64-bit test build: the shell expects the native layout, so the 32-bit
 // record's fields are widened into one, handles sign-extended, with the size
 // of the same first version of the record.
 std::int32_t CallShellNotifyIcon(std::uint32_t message, NotifyIconBytes record) {
+  namespace off = notify_icon_offset;
   NOTIFYICONDATAA data{};
   data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-  data.hWnd = FromHandle32<HWND>(ReadUint32(record, 4));
-  data.uID = ReadUint32(record, 8);
-  data.uFlags = ReadUint32(record, 12);
-  data.uCallbackMessage = ReadUint32(record, 16);
-  data.hIcon = FromHandle32<HICON>(ReadUint32(record, 20));
-  static_assert(sizeof data.szTip >= 64);
-  std::memcpy(data.szTip, record.data() + 24, 64);
+  data.hWnd = FromHandle32<HWND>(GetU32(record, off::kWindow));
+  data.uID = GetU32(record, off::kId);
+  data.uFlags = GetU32(record, off::kFlags);
+  data.uCallbackMessage = GetU32(record, off::kCallbackMessage);
+  data.hIcon = FromHandle32<HICON>(GetU32(record, off::kIcon));
+  static_assert(sizeof data.szTip >= kTooltipField);
+  std::memcpy(data.szTip, record.data() + off::kTip, kTooltipField);
   return ::Shell_NotifyIconA(message, &data);
 }
 

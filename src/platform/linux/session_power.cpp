@@ -1,4 +1,4 @@
-#include "platform/linux/logind_power.hpp"
+#include "platform/linux/session_power.hpp"
 
 #include <unistd.h>
 
@@ -232,7 +232,7 @@ bool AskSessionManager() {
 
 }  // namespace
 
-std::int32_t LogindPower::Request(std::uint32_t exitFlags) {
+std::int32_t SessionPower::Request(std::uint32_t exitFlags) {
   const PowerPlan plan = PlanFor(exitFlags);
   bool accepted = false;
   switch (plan.action) {

@@ -9,7 +9,7 @@ namespace nocturo::linux_desktop {
 // ending this session in logind (forced). Every call waits a few seconds at
 // most, never asks anyone to authenticate (a scheduled request has nobody to
 // answer), and any failure, from no bus to a denial, is a refusal.
-class LogindPower {
+class SessionPower {
  public:
   // ExitWindowsEx's contract: nonzero when the request was accepted.
   std::int32_t Request(std::uint32_t exitFlags);
