@@ -56,6 +56,7 @@ class FormModel {
   FormModel(const WindowDesign& design, const ControlMetrics& metrics);
   FormModel(const FormModel&) = delete;
   FormModel& operator=(const FormModel&) = delete;
+  ~FormModel() = default;
 
   const WindowDesign& design() const { return design_; }
   // In the design's order; nullptr for a control of another window.

@@ -43,7 +43,12 @@ QtControl* QtControls::Find(ControlId id) {
 }
 
 const QtControl* QtControls::Find(ControlId id) const {
-  return const_cast<QtControls*>(this)->Find(id);
+  for (const auto& control : controls_) {
+    if (control->design->id == id) {
+      return control.get();
+    }
+  }
+  return nullptr;
 }
 
 void QtControls::Mirror(ControlId id, ControlAspect aspect) {
