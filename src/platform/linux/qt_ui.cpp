@@ -28,7 +28,8 @@ PixelScale ScreenScale() {
 }
 
 // A window destroyed from inside one of its own handlers must outlive the
-// handler: Qt deletes it once control is back in the event loop.
+// handler: Qt deletes it once control is back in the event loop. One still
+// alive at the end goes with the program.
 struct LaterDelete {
   void operator()(QtWindow* window) const {
     if (window->Alive()) {
@@ -57,11 +58,7 @@ QtUi::~QtUi() = default;
 void QtUi::SetEvents(UiEvents& events) {
   state_->events = &events;
   SetUiEvents(&events);
-  state_->windows.ForEach([&events](QtWindow& form) {
-    if (form.Alive()) {
-      form.SetEvents(&events);
-    }
-  });
+  state_->windows.ForEach([&events](QtWindow& form) { form.SetEvents(&events); });
 }
 
 QtWindow* QtUi::Live(WindowId window) {
