@@ -36,6 +36,7 @@ if(GTest_FOUND)
   enable_testing()
   add_executable(nocturo_qt_tests tests/linux/unit/qt_controls_test.cpp
     src/platform/linux/qt_controls.cpp src/platform/linux/qt_controls_build.cpp
+    src/platform/linux/qt_control_metrics.cpp
     src/platform/linux/masked_time_line_edit.cpp src/platform/linux/qt_buttons.cpp
     src/platform/linux/qt_colours.cpp src/platform/linux/qt_fonts.cpp)
   set_target_properties(nocturo_qt_tests PROPERTIES AUTOMOC ON)

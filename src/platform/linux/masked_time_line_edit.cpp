@@ -13,16 +13,12 @@
 
 namespace nocturo::linux_desktop {
 
-MaskedTimeLineEdit::MaskedTimeLineEdit(QWidget* parent, std::function<void()> onUserEdit)
-    : QLineEdit(parent), onUserEdit_(std::move(onUserEdit)) {
+MaskedTimeLineEdit::MaskedTimeLineEdit(QWidget* parent, MaskedTime& model,
+                                       std::function<void()> onUserEdit)
+    : QLineEdit(parent), model_(model), onUserEdit_(std::move(onUserEdit)) {
   // Dropped or composed text would bypass the mask.
   setAcceptDrops(false);
   setAttribute(Qt::WA_InputMethodEnabled, false);
-  ShowModel();
-}
-
-void MaskedTimeLineEdit::SetModelText(std::string_view text) {
-  model_.SetText(text);
   ShowModel();
 }
 

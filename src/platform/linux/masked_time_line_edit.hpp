@@ -2,22 +2,21 @@
 
 #include <QLineEdit>
 #include <functional>
-#include <string_view>
 
 #include "common/masked_time.hpp"
 
 namespace nocturo::linux_desktop {
 
-// The time box: a line edit whose text only the editing model changes. Keys,
-// paste, cut and delete go through the model; the user's edits that change
-// the text are reported, the program's writes are not.
+// The time box: a line edit showing an editing model kept elsewhere, whose
+// text only that model changes. Keys, paste, cut and delete go through the
+// model; the user's edits that change the text are reported.
 class MaskedTimeLineEdit final : public QLineEdit {
  public:
-  MaskedTimeLineEdit(QWidget* parent, std::function<void()> onUserEdit);
+  MaskedTimeLineEdit(QWidget* parent, MaskedTime& model, std::function<void()> onUserEdit);
 
-  // A write by the program.
-  void SetModelText(std::string_view text);
-  const std::string& ModelText() const { return model_.Text(); }
+  // Shows the model's text, caret and selection, after a write by the
+  // program.
+  void ShowModel();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -30,10 +29,9 @@ class MaskedTimeLineEdit final : public QLineEdit {
   void Paste();
   void Cut();
   void ReadSelection();
-  void ShowModel();
   void UserEdit(const std::function<bool(MaskedTime&)>& edit);
 
-  MaskedTime model_;
+  MaskedTime& model_;
   std::function<void()> onUserEdit_;
 };
 

@@ -1,108 +1,75 @@
 #pragma once
 
-#include <QFont>
-#include <QRect>
-#include <QSize>
 #include <QWidget>
 #include <functional>
 #include <memory>
 #include <optional>
-#include <string>
 #include <string_view>
 #include <vector>
 
-#include "common/masked_time.hpp"
-#include "common/pixel_scale.hpp"
+#include "platform/linux/qt_control_metrics.hpp"
 #include "platform/ui.hpp"
 #include "ui/design.hpp"
+#include "ui/form_model.hpp"
+#include "ui/model_ui.hpp"
 
 namespace nocturo::linux_desktop {
 
 class MaskedTimeLineEdit;
 
-// One control of a window: its design, what the program has set on it, and
-// its widget (owned by the window's widget tree) once the window is shown.
-// Until then the control lives here alone: a tray program's windows mostly
-// stay hidden, and building their widgets would load the font engine and lay
-// out every text for nothing.
+// The widget of one control, owned by the window's widget tree.
 struct QtControl {
   const ControlDesign* design = nullptr;
   QWidget* widget = nullptr;
-  MaskedTimeLineEdit* masked = nullptr;  // the time box, once built
-  Colour foreColour = kSysWindowText;
+  MaskedTimeLineEdit* masked = nullptr;  // the time box
   Colour backColour = kSysButtonFace;
-  bool ownEnabled = true;  // as the program set it; a disabled frame also greys it
-  // Before the widget exists: its text (Windows' line ends), the time box's
-  // model, its value, its place in pixels, and whether an auto-size label
-  // still has to take its text's size.
-  std::string text;
-  MaskedTime time;
-  int value = 0;
-  QRect geometry;
-  bool sizePending = false;
 };
 
-// The controls of one window, built from its design table, and the Ui
-// operations on them. Geometry in twips, converted at the screen's scale.
+// The widgets of one window, showing its model. None exists until the window
+// is first shown: a tray program's windows mostly stay hidden, and building
+// their widgets would load the font engine and lay out every text for
+// nothing. From then on they follow the model, and the user's clicks and
+// typing go back to it through the reports.
 class QtControls {
  public:
   struct Reports {
     std::function<void(ControlId)> click;
-    std::function<void(ControlId)> change;
+    std::function<void(ControlId, std::string_view)> edit;  // a text box's text as it holds it
+    std::function<void(ControlId)> editedTime;              // the time box's model changed
   };
 
-  QtControls(const PixelScale& scale, Reports reports);
+  QtControls(FormModel& model, const QtControlMetrics& metrics, Reports reports);
   QtControls(const QtControls&) = delete;
   QtControls& operator=(const QtControls&) = delete;
   ~QtControls();
 
-  // Records every control of the design, containers first, in tab order;
-  // their widgets go on form, with the window font given to those without a
-  // font of their own, when Realize is first called.
-  void Build(QWidget& form, const WindowDesign& design, const QFont& windowFont);
-  // Makes the widgets from what the program has set, before the window is
-  // first shown; afterwards every operation goes to the widgets.
-  void Realize();
-
+  // Makes the widgets on form from the model, containers first, in tab
+  // order; once only.
+  void Realize(QWidget& form);
+  // nullptr until the widgets are made.
   QtControl* Find(ControlId id);
   const QtControl* Find(ControlId id) const;
-
-  std::string Text(const QtControl& control) const;
-  void SetText(QtControl& control, std::string_view text);
-  void SetEnabled(QtControl& control, bool enabled);
-  int Value(const QtControl& control) const;
-  void SetValue(QtControl& control, int value);
-  void SetForeColour(QtControl& control, Colour colour);
-  TwipsRect Bounds(const QtControl& control) const;
-  void SetLeft(QtControl& control, float left);
-  void SetWidth(QtControl& control, float width);
-  float ScaleWidth(const QtControl& control) const;
+  // Brings a widget in step with the model, reporting nothing; nothing to do
+  // before the widgets are made.
+  void Mirror(ControlId id, ControlAspect aspect);
 
  private:
-  void Record(std::optional<ControlId> parent, const WindowDesign& design);
+  void Order(std::optional<ControlId> parent);
   QWidget* CreateWidget(QtControl& control, QWidget& parentWidget);
-  QFont ControlFont(const QtControl& control) const;
   void Name(const QtControl& control);
-  void ApplyColours(QtControl& control);
-  void ApplyEnabled(QtControl& control);
-  void AutoSize(QtControl& control);
-  QSize AutoSizeExtent(const QtControl& control, int width) const;
-  // A control's place in pixels, on its widget once that exists.
-  static QRect Geometry(const QtControl& control);
-  static void Place(QtControl& control, const QRect& geometry);
-  bool Usable(const QtControl& control) const;
-  void Clicked(QtControl& control);
-  void SelectOption(const QtControl& control);
-  void MoveInGroup(QtControl& control, int step);
+  void ShowText(const QtControl& control);
+  void ShowValue(const QtControl& control);
+  void ShowColours(const QtControl& control);
+  void ShowEnabled(const QtControl& control);
+  void Place(const QtControl& control);
+  void MoveInGroup(const QtControl& control, int step);
   void UpdateTabStops(const QtControl& member);
 
-  PixelScale scale_;
+  FormModel& model_;
+  const QtControlMetrics& metrics_;
   Reports reports_;
   // In creation order, which is the tab order; pointers stay valid.
   std::vector<std::unique_ptr<QtControl>> controls_;
-  QWidget* form_ = nullptr;
-  const WindowDesign* windowDesign_ = nullptr;
-  QFont windowFont_;
 };
 
 }  // namespace nocturo::linux_desktop

@@ -1,4 +1,4 @@
-// Building a window's controls from its design table.
+// Making a window's widgets from its model.
 #include <QFontMetricsF>
 #include <QGroupBox>
 #include <QIcon>
@@ -12,7 +12,6 @@
 #include "platform/linux/masked_time_line_edit.hpp"
 #include "platform/linux/qt_buttons.hpp"
 #include "platform/linux/qt_controls.hpp"
-#include "platform/linux/qt_fonts.hpp"
 #include "platform/linux/qt_text.hpp"
 #include "ui/widget_rules.hpp"
 
@@ -89,14 +88,8 @@ const ControlDesign* Neighbour(const ControlDesign& control, const WindowDesign&
 
 }  // namespace
 
-void QtControls::Build(QWidget& form, const WindowDesign& design, const QFont& windowFont) {
-  form_ = &form;
-  windowDesign_ = &design;
-  windowFont_ = windowFont;
-  Record(std::nullopt, design);
-}
-
-void QtControls::Record(std::optional<ControlId> parent, const WindowDesign& design) {
+void QtControls::Order(std::optional<ControlId> parent) {
+  const WindowDesign& design = model_.design();
   std::vector<const ControlDesign*> children;
   for (const ControlDesign& control : design.controls) {
     if (control.parent == parent) {
@@ -109,41 +102,34 @@ void QtControls::Record(std::optional<ControlId> parent, const WindowDesign& des
   for (const ControlDesign* child : children) {
     auto& control = *controls_.emplace_back(std::make_unique<QtControl>());
     control.design = child;
-    control.ownEnabled = child->enabled;
     control.backColour = BackColourOf(*child);
-    control.foreColour = child->foreColour.value_or(kSysWindowText);
-    control.text = child->multiLine ? std::string(InitialText(*child)) : child->caption;
-    control.value = child->value;
-    control.geometry = QRect(scale_.ToPixelsX(child->left), scale_.ToPixelsY(child->top),
-                             scale_.ToPixelsX(child->width), scale_.ToPixelsY(child->height));
-    control.sizePending = child->kind == ControlKind::Label && child->autoSize;
     if (child->kind == ControlKind::Panel || child->kind == ControlKind::Frame) {
-      Record(child->id, design);
+      Order(child->id);
     }
   }
 }
 
 // Containers come before what they hold, so each parent's widget is there.
-void QtControls::Realize() {
-  if (controls_.empty() || controls_.front()->widget != nullptr) {
-    return;  // nothing to make, or made already
+void QtControls::Realize(QWidget& form) {
+  if (!controls_.empty()) {
+    return;  // made already
   }
+  model_.SettleSizes();
+  Order(std::nullopt);
   std::vector<QWidget*> tabChain;
   for (const auto& owned : controls_) {
     QtControl& control = *owned;
     const ControlDesign& design = *control.design;
-    QWidget& parentWidget = design.parent ? *Find(*design.parent)->widget : *form_;
+    QWidget& parentWidget = design.parent ? *Find(*design.parent)->widget : form;
     QWidget* widget = CreateWidget(control, parentWidget);
     control.widget = widget;
-    widget->setFont(ControlFont(control));
-    widget->setGeometry(control.geometry);
+    widget->setFont(metrics_.Font(design));
     // Created in tab order, which is also the order a screen reader goes
     // through them; the few pixels where Windows would stack them the other
     // way round (the read-me's top edge) do not matter.
-    ApplyColours(control);
-    if (control.sizePending) {
-      AutoSize(control);
-    }
+    Place(control);
+    ShowText(control);
+    ShowColours(control);
     if (auto* text = qobject_cast<QPlainTextEdit*>(widget)) {
       text->setTabStopDistance(QFontMetricsF(widget->font()).averageCharWidth() *
                                kTabStopCharacters);
@@ -155,37 +141,29 @@ void QtControls::Realize() {
   for (std::size_t i = 1; i < tabChain.size(); ++i) {
     QWidget::setTabOrder(tabChain[i - 1], tabChain[i]);
   }
+  // Once every widget is there: an option's tab stop depends on its group.
   for (const auto& control : controls_) {
-    if (!Usable(*control)) {
-      ApplyEnabled(*control);
+    if (!model_.Usable(control->design->id)) {
+      control->widget->setEnabled(false);
     }
-    if (control->design->kind == ControlKind::OptionButton) {
-      UpdateTabStops(*control);
-    }
+    ShowValue(*control);
     Name(*control);
   }
 }
 
-// Each control's own font or the window's, never its container's.
-QFont QtControls::ControlFont(const QtControl& control) const {
-  return control.design->font ? FontOf(*control.design->font, scale_) : windowFont_;
-}
-
 QWidget* QtControls::CreateWidget(QtControl& control, QWidget& parentWidget) {
   const ControlDesign& design = *control.design;
-  const QString caption = ToQString(control.text);
   const ControlId id = design.id;
   switch (design.kind) {
     case ControlKind::Panel:
       return new QWidget(&parentWidget);
     case ControlKind::Frame:
-      return new QGroupBox(caption, &parentWidget);
+      return new QGroupBox(&parentWidget);
     case ControlKind::Label: {
       auto* label = new QLabel(&parentWidget);
       label->setTextFormat(Qt::PlainText);
       label->setAlignment(HorizontalAlignment(design.align) | Qt::AlignTop);
       label->setWordWrap(LabelWraps(design));
-      label->setText(caption);
       return label;
     }
     case ControlKind::Image: {
@@ -195,7 +173,7 @@ QWidget* QtControls::CreateWidget(QtControl& control, QWidget& parentWidget) {
       return image;
     }
     case ControlKind::Button: {
-      auto* button = new QPushButton(caption, &parentWidget);
+      auto* button = new QPushButton(&parentWidget);
       // Enter clicks the focused button, as in a dialog box.
       button->setAutoDefault(true);
       QObject::connect(button, &QPushButton::clicked, button, [this, id] { reports_.click(id); });
@@ -212,41 +190,40 @@ QWidget* QtControls::CreateWidget(QtControl& control, QWidget& parentWidget) {
         if (design.readOnly) {
           text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         }
-        text->setPlainText(ToLines(control.text));
         QObject::connect(text, &QPlainTextEdit::textChanged, text, [this, id, text] {
           if (!text->isReadOnly()) {
-            reports_.change(id);
+            reports_.edit(id, FromLines(text->toPlainText()));
           }
         });
         return text;
       }
-      auto* edit = new QLineEdit(caption, &parentWidget);
+      auto* edit = new QLineEdit(&parentWidget);
       edit->setAlignment(HorizontalAlignment(design.align) | Qt::AlignVCenter);
       edit->setReadOnly(design.readOnly);
       if (design.maxLength > 0) {
         edit->setValidator(new LengthLimit(design.maxLength, edit));
       }
-      QObject::connect(edit, &QLineEdit::textEdited, edit, [this, id] { reports_.change(id); });
+      // Typing, and a screen reader's or voice control's writes, which Qt
+      // does not count as edits.
+      QObject::connect(edit, &QLineEdit::textChanged, edit,
+                       [this, id](const QString& text) { reports_.edit(id, ToUtf8(text)); });
       return edit;
     }
     case ControlKind::MaskedTimeBox: {
-      auto* masked = new MaskedTimeLineEdit(&parentWidget, [this, id] { reports_.change(id); });
-      masked->SetModelText(control.time.Text());
+      auto* masked = new MaskedTimeLineEdit(&parentWidget, *model_.Time(id),
+                                            [this, id] { reports_.editedTime(id); });
       control.masked = masked;
       return masked;
     }
     case ControlKind::OptionButton: {
       auto* option = new OptionButtonWidget(
-          caption, &parentWidget, [this, &control](int step) { MoveInGroup(control, step); });
-      option->setChecked(control.value != 0);
-      QObject::connect(option, &QRadioButton::clicked, option,
-                       [this, &control] { Clicked(control); });
+          QString(), &parentWidget, [this, &control](int step) { MoveInGroup(control, step); });
+      QObject::connect(option, &QRadioButton::clicked, option, [this, id] { reports_.click(id); });
       return option;
     }
     case ControlKind::CheckBox: {
-      auto* check = new CheckBoxWidget(caption, &parentWidget);
-      check->setCheckState(static_cast<Qt::CheckState>(std::clamp(control.value, 0, 2)));
-      QObject::connect(check, &QCheckBox::clicked, check, [this, &control] { Clicked(control); });
+      auto* check = new CheckBoxWidget(QString(), &parentWidget);
+      QObject::connect(check, &QCheckBox::clicked, check, [this, id] { reports_.click(id); });
       return check;
     }
   }
@@ -257,7 +234,7 @@ QWidget* QtControls::CreateWidget(QtControl& control, QWidget& parentWidget) {
 // widget is named as in the program (with its index in an array); controls
 // without a caption of their own are read by the design's neighbouring texts.
 void QtControls::Name(const QtControl& control) {
-  const WindowDesign& design = *windowDesign_;
+  const WindowDesign& design = model_.design();
   const ControlDesign& d = *control.design;
   QString objectName = ToQString(d.name);
   if (d.index != 0) {
@@ -293,26 +270,6 @@ void QtControls::Name(const QtControl& control) {
     default:
       break;  // Qt reads the caption
   }
-}
-
-// As Windows' static text sizes itself: to the text's extent, at the
-// control's width when it wraps.
-QSize QtControls::AutoSizeExtent(const QtControl& control, int width) const {
-  const auto* label = qobject_cast<const QLabel*>(control.widget);
-  const QFontMetrics metrics(label != nullptr ? label->font() : ControlFont(control));
-  const QString text = label != nullptr ? label->text() : ToQString(control.text);
-  if (control.design->wordWrap) {
-    return {width,
-            metrics.boundingRect(QRect(0, 0, width, 0xFFFFFF), Qt::TextWordWrap, text).height()};
-  }
-  return {metrics.horizontalAdvance(text), metrics.height()};
-}
-
-void QtControls::AutoSize(QtControl& control) {
-  QRect rect = Geometry(control);
-  rect.setSize(AutoSizeExtent(control, rect.width()));
-  Place(control, rect);
-  control.sizePending = false;
 }
 
 }  // namespace nocturo::linux_desktop

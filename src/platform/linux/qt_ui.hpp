@@ -4,12 +4,17 @@
 
 #include "platform/ui.hpp"
 #include "platform/ui_events.hpp"
+#include "ui/model_ui.hpp"
 
 namespace nocturo::linux_desktop {
 
+class QtWindow;
+
 // The window system on a Linux desktop: both windows and their controls built
-// with Qt Widgets from the design tables, at the screen's real DPI.
-class QtUi final : public Ui {
+// with Qt Widgets from the design tables, at the screen's real DPI. What the
+// program sets on the controls is kept in each window's model, which the
+// widgets show from the window's first showing on.
+class QtUi final : public ModelUi {
  public:
   QtUi();
   QtUi(const QtUi&) = delete;
@@ -37,26 +42,21 @@ class QtUi final : public Ui {
   std::uint32_t Icon(WindowId window) override;
   void PopupMenu(WindowId window) override;
 
-  std::string Text(ControlId control) const override;
-  void SetText(ControlId control, std::string_view text) override;
-  bool Enabled(ControlId control) const override;
-  void SetEnabled(ControlId control, bool enabled) override;
-  int Value(ControlId control) const override;
-  void SetValue(ControlId control, int value) override;
-  Colour ForeColour(ControlId control) const override;
-  void SetForeColour(ControlId control, Colour colour) override;
-  TwipsRect ControlBounds(ControlId control) const override;
-  void SetControlLeft(ControlId control, float left) override;
-  void SetControlWidth(ControlId control, float width) override;
-  float ScaleWidth(ControlId container) const override;
-
   bool TimerEnabled() const override;
   void SetTimerEnabled(bool enabled) override;
 
   ScreenMetrics Screen() const override;
 
+ protected:
+  FormModel* LiveModel(WindowId window) override;
+  FormModel* ExistingModel(WindowId window) const override;
+  void Mirror(ControlId control, ControlAspect aspect) override;
+
  private:
   struct State;
+  QtWindow* Live(WindowId window);
+  const QtWindow* Existing(WindowId window) const;
+
   std::unique_ptr<State> state_;
 };
 

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
+#include <utility>
 
 #include "platform/linux/qt_colours.hpp"
 #include "platform/linux/qt_fonts.hpp"
@@ -28,18 +29,18 @@ constexpr Qt::WindowFlags kStandInFlags = Qt::Window | Qt::CustomizeWindowHint |
 
 }  // namespace
 
-QtWindow::QtWindow(const WindowDesign& design, const PixelScale& scale)
+QtWindow::QtWindow(const WindowDesign& design, const PixelScale& scale, QtControls::Reports reports)
     : QWidget(nullptr, kFlags),
       design_(design),
       scale_(scale),
-      controls_(scale, {.click = [this](ControlId id) { ReportClick(id); },
-                        .change = [this](ControlId id) { ReportChange(id); }}) {}
+      metrics_(scale, FontOf(design.font, scale)),
+      model_(design, metrics_),
+      controls_(model_, metrics_, std::move(reports)) {}
 
 void QtWindow::Create() {
   setObjectName(ToQString(design_.name));
   setWindowTitle(ToQString(design_.caption));
-  const QFont windowFont = FontOf(design_.font, scale_);
-  setFont(windowFont);
+  setFont(metrics_.windowFont());
   QPalette background = palette();
   background.setColor(QPalette::Window, ToQColor(kSysButtonFace, QGuiApplication::palette()));
   setPalette(background);
@@ -55,7 +56,6 @@ void QtWindow::Create() {
   setMouseTracking(true);
   timer_.setInterval(kTimerMilliseconds);
   connect(&timer_, &QTimer::timeout, this, [this] { OnTick(); });
-  controls_.Build(*this, design_, windowFont);
   building_ = false;
   if (events_ != nullptr) {
     events_->OnLoad(design_.id);
@@ -64,7 +64,7 @@ void QtWindow::Create() {
 
 // Showing counts as a resize: the header band is laid out before it is seen.
 void QtWindow::Show() {
-  controls_.Realize();
+  controls_.Realize(*this);
   if (isMinimized()) {
     setWindowState(windowState() & ~Qt::WindowMinimized);
   }
@@ -111,7 +111,8 @@ void QtWindow::Repaint() {
   repaint();
 }
 
-void QtWindow::Retire() {
+void QtWindow::Destroy() {
+  destroyed_ = true;
   timer_.stop();
   hide();
   events_ = nullptr;
@@ -204,18 +205,6 @@ void QtWindow::mouseMoveEvent(QMouseEvent* event) {
   }
   events_->OnMouseMove(design_.id, static_cast<float>(at.x()) * scale_.twipsPerPixelX,
                        static_cast<float>(at.y()) * scale_.twipsPerPixelY, true);
-}
-
-void QtWindow::ReportClick(ControlId control) {
-  if (!building_ && events_ != nullptr) {
-    events_->OnClick(control);
-  }
-}
-
-void QtWindow::ReportChange(ControlId control) {
-  if (!building_ && events_ != nullptr) {
-    events_->OnChange(control);
-  }
 }
 
 void QtWindow::OnTick() {

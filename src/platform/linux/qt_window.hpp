@@ -7,11 +7,13 @@
 #include <string_view>
 
 #include "common/pixel_scale.hpp"
+#include "platform/linux/qt_control_metrics.hpp"
 #include "platform/linux/qt_controls.hpp"
 #include "platform/linux/window_placement.hpp"
 #include "platform/ui.hpp"
 #include "platform/ui_events.hpp"
 #include "ui/design.hpp"
+#include "ui/form_model.hpp"
 
 namespace nocturo::linux_desktop {
 
@@ -20,14 +22,16 @@ namespace nocturo::linux_desktop {
 // the program hears from it.
 class QtWindow final : public QWidget {
  public:
-  QtWindow(const WindowDesign& design, const PixelScale& scale);
+  // The user's input on the controls goes to reports.
+  QtWindow(const WindowDesign& design, const PixelScale& scale, QtControls::Reports reports);
 
-  // Builds the contents; the load handler runs once they exist.
+  // Sets the window up and runs the load handler; the controls' widgets wait
+  // for the first Show.
   void Create();
   void SetEvents(UiEvents* events) { events_ = events; }
 
+  FormModel& Model() { return model_; }
   QtControls& Controls() { return controls_; }
-  const QtControls& Controls() const { return controls_; }
 
   void Show();
   // Minimised instead while the window stands in for a missing tray icon.
@@ -36,8 +40,10 @@ class QtWindow final : public QWidget {
   // tool window otherwise.
   void SetStandsIn(bool standsIn);
   void Repaint();
-  // Stops the timer; the widget itself is deleted later, outside any handler.
-  void Retire();
+  // Stops the timer and hears nothing more; the widget itself is deleted
+  // later, outside any handler.
+  void Destroy();
+  bool Alive() const { return !destroyed_; }
   std::string Caption() const;
   void SetCaption(std::string_view text);
   TwipsRect Bounds() const;
@@ -52,16 +58,17 @@ class QtWindow final : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  void ReportClick(ControlId control);
-  void ReportChange(ControlId control);
   void OnTick();
 
   const WindowDesign& design_;
   PixelScale scale_;
+  QtControlMetrics metrics_;
+  FormModel model_;
   QtControls controls_;
   QTimer timer_;
   UiEvents* events_ = nullptr;
   bool building_ = true;
+  bool destroyed_ = false;
   bool standsIn_ = false;
   // Where the program last put the window, and where it was first painted
   // after that (see KeptPosition).
