@@ -627,6 +627,19 @@ e2e_check_main_window_geometry() {
   # 3015 - 645 - 120 = 2250 for the description.
   e2e_geometry_expect PrincipalLogo "$origin_x" "$origin_y" 3015 120 480 480
   e2e_geometry_expect PrincipalDescripcion "$origin_x" "$origin_y" 645 360 2250 435
+
+  # Labels that size themselves to their text, measured in their own fonts
+  # before the window had controls: the size Wine's static control draws
+  # their texts in (Tahoma at 96 DPI).
+  e2e_geometry_size() {
+    e2e_geometry_rect "$1"
+    [[ "$((right - left)) $((bottom - top))" == "$2 $3" ]] ||
+      e2e_fail "$1 is $((right - left))x$((bottom - top)) pixels, its text's size is $2x$3"
+    e2e_log "$1 is $2x$3"
+  }
+  e2e_geometry_size PrincipalTitulo 61 12
+  e2e_geometry_size lblMinutos1 41 13
+  e2e_geometry_size lblAtencion 101 23
 }
 
 # ---------------------------------------------------------------------------

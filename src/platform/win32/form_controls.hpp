@@ -3,8 +3,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <string>
-#include <string_view>
+#include <span>
 #include <vector>
 
 #include "platform/ui.hpp"
@@ -15,11 +14,13 @@
 #include "platform/win32/masked_time_edit.hpp"
 #include "platform/win32/pixel_scale.hpp"
 #include "ui/design.hpp"
+#include "ui/form_model.hpp"
+#include "ui/model_ui.hpp"
 
 namespace nocturo::win32 {
 
-// One control of a window as built: its design, its system window and what
-// the program has set on it.
+// One control of a window as made: what its system window needs. What the
+// program set on it lives in the window's model.
 struct ControlRecord {
   const ControlDesign* design = nullptr;
   const ControlRecord* container = nullptr;  // nothing: on the window itself
@@ -30,15 +31,14 @@ struct ControlRecord {
   std::unique_ptr<SubclassedControl> subclass;
   MaskedTimeEdit* masked = nullptr;  // the subclass, for the time box
   Colour backColour = kSysButtonFace;
-  Colour foreColour = kSysWindowText;
   HBRUSH backBrush = nullptr;
   UniqueBrush ownedBrush;
   HFONT font = nullptr;
-  bool ownEnabled = true;  // as the program set it; a disabled frame also greys it
 };
 
-// The controls of one top-level window, built from its design table, and the
-// Ui operations on them. Geometry in twips, converted at the screen's scale.
+// The real controls of one top-level window, made from its model when the
+// window is first shown and then kept showing what the model holds.
+// Geometry in twips, converted at the screen's scale.
 class FormControls {
  public:
   struct Options {
@@ -48,12 +48,14 @@ class FormControls {
     std::function<void(ControlId)> onMaskedEdit;
   };
 
-  FormControls() = default;
+  explicit FormControls(FormModel& model) : model_(model) {}
   FormControls(const FormControls&) = delete;
   FormControls& operator=(const FormControls&) = delete;
 
-  // Creates every control of the design in tab order, containers first.
-  void Build(HWND form, const WindowDesign& design, FontCache& fonts, Options options);
+  bool Built() const { return built_; }
+  // Creates every control in tab order, containers first, as the model has
+  // it now.
+  void Build(HWND form, FontCache& fonts, Options options);
 
   ControlRecord* Find(ControlId id);
   const ControlRecord* Find(ControlId id) const;
@@ -63,20 +65,8 @@ class FormControls {
   // The first control in tab order that can take the focus now.
   HWND FirstFocusable() const;
 
-  std::string Text(const ControlRecord& record) const;
-  void SetText(ControlRecord& record, std::string_view text);
-  void SetEnabled(ControlRecord& record, bool enabled);
-  int Value(const ControlRecord& record) const;
-  void SetValue(ControlRecord& record, int value);
-  void SetForeColour(ControlRecord& record, Colour colour);
-  TwipsRect Bounds(const ControlRecord& record) const;
-  void SetLeft(ControlRecord& record, float left);
-  void SetWidth(ControlRecord& record, float width);
-  float ScaleWidth(const ControlRecord& record) const;
-  // A click on an option button: it becomes the group's selected one.
-  void SelectOption(ControlRecord& record);
-  // A click on the check box.
-  void ClickCheck(ControlRecord& record);
+  // Makes the control show the model's state of that aspect.
+  void Mirror(ControlRecord& record, ControlAspect aspect);
 
  private:
   void BuildChildren(HWND parentWindow, std::optional<ControlId> parent,
@@ -84,14 +74,17 @@ class FormControls {
                      FontCache& fonts);
   void CreateWindowFor(ControlRecord& record, HWND parentWindow);
   void CreateGroupBox(ControlRecord& frame);
-  void AutoSize(ControlRecord& record);
+  void ShowText(ControlRecord& record);
+  void ShowEnabled(ControlRecord& record);
   void ApplyEnabled(ControlRecord& record);
-  bool Usable(const ControlRecord& record) const;
-  std::vector<ControlRecord*> OptionGroupOf(const ControlRecord& record);
+  void ShowValue(ControlRecord& record);
+  void ShowBounds(ControlRecord& record);
   void UpdateTabStops(const ControlRecord& member);
   RECT PixelBounds(const ControlRecord& record) const;
 
+  FormModel& model_;
   Options options_;
+  bool built_ = false;
   // In creation order, which is the tab order; pointers stay valid.
   std::vector<std::unique_ptr<ControlRecord>> records_;
 };

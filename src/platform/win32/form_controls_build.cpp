@@ -1,5 +1,6 @@
 // Building a window's controls from its design table.
 #include <algorithm>
+#include <string>
 
 #include "platform/win32/colours.hpp"
 #include "platform/win32/form_controls.hpp"
@@ -7,7 +8,6 @@
 #include "platform/win32/resource_ids.h"
 #include "platform/win32/wide_text.hpp"
 #include "platform/win32/window_proc.hpp"
-#include "platform/win32/window_text.hpp"
 #include "ui/widget_rules.hpp"
 
 namespace nocturo::win32 {
@@ -61,16 +61,32 @@ void NarrowMargins(HWND edit) {
   ::SendMessageW(edit, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(1, 1));
 }
 
+// The time box shows its editing model, a frame its group box's text.
+bool ShowsTextItself(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Label:
+    case ControlKind::Button:
+    case ControlKind::TextBox:
+    case ControlKind::OptionButton:
+    case ControlKind::CheckBox:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
-void FormControls::Build(HWND form, const WindowDesign& design, FontCache& fonts, Options options) {
+void FormControls::Build(HWND form, FontCache& fonts, Options options) {
   options_ = std::move(options);
-  BuildChildren(form, std::nullopt, nullptr, design.controls, fonts);
+  model_.SettleSizes();
+  BuildChildren(form, std::nullopt, nullptr, model_.design().controls, fonts);
   for (const auto& record : records_) {
-    if (!Usable(*record)) {
+    if (!model_.Usable(record->design->id)) {
       ApplyEnabled(*record);
     }
   }
+  built_ = true;
 }
 
 void FormControls::BuildChildren(HWND parentWindow, std::optional<ControlId> parent,
@@ -93,9 +109,7 @@ void FormControls::BuildChildren(HWND parentWindow, std::optional<ControlId> par
     records_.push_back(std::move(owned));
     record.design = control;
     record.container = container;
-    record.ownEnabled = control->enabled;
     record.backColour = BackColourOf(*control);
-    record.foreColour = control->foreColour.value_or(kSysWindowText);
     record.backBrush = BrushFor(record.backColour, record.ownedBrush);
     record.font = control->font ? fonts.Get(*control->font) : options_.windowFont;
 
@@ -119,7 +133,12 @@ void FormControls::CreateWindowFor(ControlRecord& record, HWND parentWindow) {
   const ControlDesign& design = *record.design;
   const RECT bounds = PixelBounds(record);
   const int id = kControlIdBase + static_cast<int>(design.id);
-  const std::wstring caption = Widen(design.caption);
+  const std::string text = model_.Text(design.id);
+  // A text other than the caption (the read-me's lines, or one the program
+  // wrote) is given after the font, so it is laid out once, in that font.
+  const bool late = text != design.caption;
+  const std::wstring caption = late ? std::wstring() : Widen(text);
+  const int value = model_.Value(design.id);
   constexpr DWORD kChild = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 
   switch (design.kind) {
@@ -167,7 +186,7 @@ void FormControls::CreateWindowFor(ControlRecord& record, HWND parentWindow) {
           CreateChild(WS_EX_CLIENTEDGE, L"EDIT", L"",
                       kChild | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, bounds, parentWindow, id);
       const ControlId controlId = design.id;
-      auto masked = std::make_unique<MaskedTimeEdit>([this, controlId] {
+      auto masked = std::make_unique<MaskedTimeEdit>(*model_.Time(controlId), [this, controlId] {
         if (options_.onMaskedEdit) {
           options_.onMaskedEdit(controlId);
         }
@@ -180,15 +199,14 @@ void FormControls::CreateWindowFor(ControlRecord& record, HWND parentWindow) {
     }
     case ControlKind::OptionButton:
       record.window = CreateChild(0, L"BUTTON", caption,
-                                  kChild | BS_RADIOBUTTON | (design.value != 0 ? WS_TABSTOP : 0),
-                                  bounds, parentWindow, id);
-      ::SendMessageW(record.window, BM_SETCHECK, design.value != 0 ? BST_CHECKED : BST_UNCHECKED,
-                     0);
+                                  kChild | BS_RADIOBUTTON | (value != 0 ? WS_TABSTOP : 0), bounds,
+                                  parentWindow, id);
+      ::SendMessageW(record.window, BM_SETCHECK, value != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
       break;
     case ControlKind::CheckBox:
       record.window = CreateChild(0, L"BUTTON", caption, kChild | WS_TABSTOP | BS_3STATE, bounds,
                                   parentWindow, id);
-      ::SendMessageW(record.window, BM_SETCHECK, static_cast<WPARAM>(design.value), 0);
+      ::SendMessageW(record.window, BM_SETCHECK, static_cast<WPARAM>(value), 0);
       break;
   }
   // New children go to the bottom of their siblings, so creation order is tab
@@ -201,13 +219,7 @@ void FormControls::CreateWindowFor(ControlRecord& record, HWND parentWindow) {
       (design.kind == ControlKind::TextBox && !design.multiLine)) {
     NarrowMargins(record.window);
   }
-  if (design.kind == ControlKind::Label && design.autoSize) {
-    AutoSize(record);
-  }
-  // A text other than the caption (the read-me's lines) is laid out once, in
-  // its own font: given at creation it would be laid out in the system font
-  // first, then again.
-  if (const std::string_view text = InitialText(design); text != design.caption) {
+  if (late && ShowsTextItself(design.kind)) {
     ::SetWindowTextW(record.window, Widen(text).c_str());
   }
 }
@@ -216,42 +228,12 @@ void FormControls::CreateGroupBox(ControlRecord& frame) {
   RECT client{};
   ::GetClientRect(frame.window, &client);
   // Created after the frame's contents, so it lies beneath them.
-  frame.groupBox = CreateChild(0, L"BUTTON", Widen(frame.design->caption),
+  frame.groupBox = CreateChild(0, L"BUTTON", Widen(model_.Text(frame.design->id)),
                                WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_GROUPBOX, client,
                                frame.window, kGroupBoxId);
   ::SetWindowPos(frame.groupBox, HWND_BOTTOM, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
   ::SendMessageW(frame.groupBox, WM_SETFONT, reinterpret_cast<WPARAM>(frame.font), FALSE);
-}
-
-void FormControls::AutoSize(ControlRecord& record) {
-  const std::wstring text = ReadWindowText(record.window);
-
-  RECT current{};
-  ::GetClientRect(record.window, &current);
-  RECT extent{0, 0, current.right, 0};
-  {
-    const WindowDc dc(record.window);
-    const SelectedObject font(dc.get(), record.font);
-    const UINT format =
-        record.design->wordWrap ? DT_CALCRECT | DT_WORDBREAK : DT_CALCRECT | DT_SINGLELINE;
-    ::DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent, format);
-  }
-  const int width = record.design->wordWrap ? current.right : extent.right - extent.left;
-  ::SetWindowPos(record.window, nullptr, 0, 0, width, extent.bottom - extent.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  // The text was drawn into the old size, and a resize repaints only the part
-  // it uncovers: draw the whole label again, centred in its new size.
-  ::InvalidateRect(record.window, nullptr, TRUE);
-}
-
-RECT FormControls::PixelBounds(const ControlRecord& record) const {
-  const ControlDesign& design = *record.design;
-  const PixelScale& scale = options_.scale;
-  const int left = scale.ToPixelsX(design.left);
-  const int top = scale.ToPixelsY(design.top);
-  return RECT{left, top, left + scale.ToPixelsX(design.width),
-              top + scale.ToPixelsY(design.height)};
 }
 
 }  // namespace nocturo::win32

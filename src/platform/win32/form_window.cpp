@@ -24,11 +24,15 @@ const wchar_t* ClassName(WindowId window) {
 }  // namespace
 
 FormWindow::FormWindow(const WindowDesign& design, const PixelScale& scale,
-                       UINT taskbarCreatedMessage)
+                       UINT taskbarCreatedMessage, ModelUi& ui)
     : design_(design),
       scale_(scale),
       taskbarCreatedMessage_(taskbarCreatedMessage),
-      fonts_(scale) {}
+      ui_(ui),
+      fonts_(scale),
+      metrics_(scale, fonts_, design.font),
+      model_(design, metrics_),
+      controls_(model_) {}
 
 // reset() forgets the handle before destroying the window, so WM_NCDESTROY
 // finds nothing left to release.
@@ -58,16 +62,10 @@ void FormWindow::Create() {
   if (window == nullptr) {
     return;
   }
-  const HFONT windowFont = fonts_.Get(design_.font);
-  ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(windowFont), FALSE);
   if (design_.hasIcon) {
     LoadIcons();
   }
   BuildMenu();
-  controls_.Build(window, design_, fonts_,
-                  {.scale = scale_, .windowFont = windowFont, .onMaskedEdit = [this](ControlId id) {
-                     ReportChange(id);
-                   }});
   building_ = false;
   if (events_ != nullptr) {
     events_->OnLoad(design_.id);
@@ -95,7 +93,37 @@ void FormWindow::BuildMenu() {
   }
 }
 
+// The controls, their fonts and images are made as the model has them now:
+// most runs never show the About window, and the main window not at start.
+void FormWindow::MakeControls() {
+  if (controls_.Built()) {
+    return;
+  }
+  const HFONT windowFont = fonts_.Get(design_.font);
+  ::SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(windowFont), FALSE);
+  building_ = true;
+  controls_.Build(Handle(), fonts_,
+                  {.scale = scale_, .windowFont = windowFont, .onMaskedEdit = [this](ControlId id) {
+                     ReportTimeEdit(id);
+                   }});
+  building_ = false;
+  // A window activated while it had no controls (the tray menu's owner) gives
+  // one of them the focus now, as its activation would have.
+  if (::GetActiveWindow() == Handle()) {
+    FocusOnActivation();
+  }
+}
+
+void FormWindow::Mirror(ControlId control, ControlAspect aspect) {
+  if (ControlRecord* record = controls_.Find(control); record != nullptr) {
+    mirroring_ = true;
+    controls_.Mirror(*record, aspect);
+    mirroring_ = false;
+  }
+}
+
 void FormWindow::Show() {
+  MakeControls();
   ::ShowWindow(Handle(), SW_SHOW);
   ::SetForegroundWindow(Handle());
   if (design_.focusWhenShown) {
@@ -228,33 +256,24 @@ LRESULT FormWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
 }
 
 LRESULT FormWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
-  ControlRecord* record = controls_.FindByWindow(reinterpret_cast<HWND>(lParam));
-  if (record == nullptr || building_ || events_ == nullptr) {
+  const auto control = reinterpret_cast<HWND>(lParam);
+  const ControlRecord* record = controls_.FindByWindow(control);
+  if (record == nullptr || building_ || mirroring_) {
     return 0;
   }
   const UINT code = HIWORD(wParam);
   const ControlId id = record->design->id;
   switch (record->design->kind) {
     case ControlKind::Button:
-      if (code == BN_CLICKED) {
-        events_->OnClick(id);
-      }
-      break;
     case ControlKind::OptionButton:
-      if (code == BN_CLICKED) {
-        controls_.SelectOption(*record);
-        events_->OnClick(id);
-      }
-      break;
     case ControlKind::CheckBox:
       if (code == BN_CLICKED) {
-        controls_.ClickCheck(*record);
-        events_->OnClick(id);
+        ui_.UserClick(id);
       }
       break;
     case ControlKind::TextBox:
       if (code == EN_CHANGE) {
-        events_->OnChange(id);
+        ui_.UserEdit(id, Narrow(ReadWindowText(control)));
       }
       break;
     default:
@@ -271,7 +290,7 @@ LRESULT FormWindow::OnControlColour(HWND window, UINT message, WPARAM wParam, LP
     return ::DefWindowProcW(window, message, wParam, lParam);
   }
   const auto dc = reinterpret_cast<HDC>(wParam);
-  ::SetTextColor(dc, ToColorRef(record->foreColour));
+  ::SetTextColor(dc, ToColorRef(model_.ForeColour(record->design->id)));
   ::SetBkColor(dc, ToColorRef(record->backColour));
   return reinterpret_cast<LRESULT>(record->backBrush);
 }
@@ -287,6 +306,11 @@ bool FormWindow::OnActivate(WPARAM wParam) {
     }
     return false;
   }
+  return FocusOnActivation();
+}
+
+bool FormWindow::FocusOnActivation() {
+  const HWND window = Handle();
   HWND target = lastFocus_;
   if (target == nullptr || ::IsChild(window, target) == FALSE ||
       ::IsWindowEnabled(target) == FALSE || ::IsWindowVisible(target) == FALSE) {
@@ -368,9 +392,9 @@ void FormWindow::OnNcDestroy() {
   lastFocus_ = nullptr;
 }
 
-void FormWindow::ReportChange(ControlId control) {
-  if (!building_ && events_ != nullptr) {
-    events_->OnChange(control);
+void FormWindow::ReportTimeEdit(ControlId control) {
+  if (!building_) {
+    ui_.UserEditedTime(control);
   }
 }
 

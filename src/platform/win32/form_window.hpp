@@ -9,30 +9,39 @@
 #include "platform/win32/form_controls.hpp"
 #include "platform/win32/handles.hpp"
 #include "platform/win32/pixel_scale.hpp"
+#include "platform/win32/win_control_metrics.hpp"
 #include "ui/design.hpp"
+#include "ui/form_model.hpp"
+#include "ui/model_ui.hpp"
 
 namespace nocturo::win32 {
 
 // One of the program's two top-level windows: a fixed-size tool window (no
-// taskbar button) built hidden from its design, with its controls, hidden menu
-// and, for the main window, the one-second timer. It turns the system's
-// messages into the program's events.
+// taskbar button) built hidden from its design, with its hidden menu and, for
+// the main window, the one-second timer. Its controls live in its model until
+// it is first shown, when their system windows are made. It turns the
+// system's messages into the program's events, and the user's input into
+// ui's.
 class FormWindow {
  public:
-  FormWindow(const WindowDesign& design, const PixelScale& scale, UINT taskbarCreatedMessage);
+  FormWindow(const WindowDesign& design, const PixelScale& scale, UINT taskbarCreatedMessage,
+             ModelUi& ui);
   FormWindow(const FormWindow&) = delete;
   FormWindow& operator=(const FormWindow&) = delete;
   ~FormWindow();
 
   void SetEvents(UiEvents* events) { events_ = events; }
-  // Creates the window hidden and centred on the screen, builds its controls
-  // and reports OnLoad before returning.
+  // Creates the window hidden and centred on the screen and reports OnLoad
+  // before returning.
   void Create();
   // Nothing once the window has been destroyed.
   HWND Handle() const { return window_.get(); }
-  FormControls& Controls() { return controls_; }
-  const FormControls& Controls() const { return controls_; }
+  bool Alive() const { return Handle() != nullptr; }
+  FormModel& Model() { return model_; }
   HICON Icon() const { return smallIcon_.get(); }
+  // Brings the control, once made, in step with the model; the control's own
+  // notifications of it are not the user's.
+  void Mirror(ControlId control, ControlAspect aspect);
 
   void Show();
   void Hide();
@@ -52,6 +61,8 @@ class FormWindow {
  private:
   void BuildMenu();
   void LoadIcons();
+  void MakeControls();
+  bool FocusOnActivation();
   LRESULT OnCommand(WPARAM wParam, LPARAM lParam);
   LRESULT OnControlColour(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   bool OnActivate(WPARAM wParam);
@@ -63,16 +74,20 @@ class FormWindow {
   void OnTaskbarCreated();
   LRESULT OnGetDefId() const;
   void OnNcDestroy();
-  void ReportChange(ControlId control);
+  void ReportTimeEdit(ControlId control);
 
   const WindowDesign& design_;
   PixelScale scale_;
   UINT taskbarCreatedMessage_;
+  ModelUi& ui_;
   UiEvents* events_ = nullptr;
-  bool building_ = true;  // no events until every control exists
+  bool building_ = true;    // no events while the window or its controls are made
+  bool mirroring_ = false;  // the controls' notifications follow the program's writes
   bool timerEnabled_ = false;
   HWND lastFocus_ = nullptr;  // the control to give the focus back to
   FontCache fonts_;
+  WinControlMetrics metrics_;
+  FormModel model_;
   FormControls controls_;
   UniqueMenu menu_;
   UniqueIcon bigIcon_;

@@ -34,8 +34,8 @@ std::wstring ClipboardText(HWND owner) {
 
 }  // namespace
 
-MaskedTimeEdit::MaskedTimeEdit(std::function<void()> onUserEdit)
-    : onUserEdit_(std::move(onUserEdit)) {}
+MaskedTimeEdit::MaskedTimeEdit(MaskedTime& model, std::function<void()> onUserEdit)
+    : model_(model), onUserEdit_(std::move(onUserEdit)) {}
 
 void MaskedTimeEdit::SetText(std::string_view text) {
   model_.SetText(text);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <functional>
-#include <string>
 #include <string_view>
 
 #include "common/masked_time.hpp"
@@ -13,13 +12,14 @@ namespace nocturo::win32 {
 // and pasted digits overwrite digit places, deleting puts the prompt back, the
 // colons never move. Only the user's own edits are reported (onUserEdit); a
 // write by the program is not, so the program decides what its writes mean.
+// The editing model belongs to the window's model, which answers the program
+// whether or not the control exists.
 class MaskedTimeEdit final : public SubclassedControl {
  public:
-  explicit MaskedTimeEdit(std::function<void()> onUserEdit);
+  MaskedTimeEdit(MaskedTime& model, std::function<void()> onUserEdit);
 
   // Shows the model's text and caret; after Attach, the mask's own text.
   void ShowModel();
-  const std::string& Text() const { return model_.Text(); }
   // A write by the program; not reported.
   void SetText(std::string_view text);
 
@@ -39,7 +39,7 @@ class MaskedTimeEdit final : public SubclassedControl {
   template <class Edit>
   void UserEdit(Edit edit);
 
-  MaskedTime model_;
+  MaskedTime& model_;
   std::function<void()> onUserEdit_;
 };
 

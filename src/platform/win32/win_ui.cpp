@@ -1,72 +1,57 @@
 #include "platform/win32/win_ui.hpp"
 
+#include <memory>
+
 #include "platform/win32/system_handles.hpp"
 
 namespace nocturo::win32 {
-namespace {
-
-std::size_t Slot(WindowId window) {
-  return static_cast<std::size_t>(window);
-}
-
-}  // namespace
 
 WinUi::WinUi()
     : scale_(ScreenPixelScale()),
       taskbarCreatedMessage_(::RegisterWindowMessageW(L"TaskbarCreated")) {}
 
 void WinUi::SetEvents(UiEvents& events) {
-  events_ = &events;
-  for (const auto& form : forms_) {
-    if (form) {
-      form->SetEvents(events_);
-    }
-  }
+  SetUiEvents(&events);
+  forms_.ForEach([&events](FormWindow& form) { form.SetEvents(&events); });
 }
 
 bool WinUi::TranslateDialogMessage(MSG& message) {
-  for (const auto& form : forms_) {
-    const HWND window = form ? form->Handle() : nullptr;
-    if (window != nullptr && (message.hwnd == window || ::IsChild(window, message.hwnd) != FALSE)) {
-      return ::IsDialogMessageW(window, &message) != FALSE;
+  bool used = false;
+  bool found = false;
+  forms_.ForEach([&](const FormWindow& form) {
+    const HWND window = form.Handle();
+    if (!found && window != nullptr &&
+        (message.hwnd == window || ::IsChild(window, message.hwnd) != FALSE)) {
+      found = true;
+      used = ::IsDialogMessageW(window, &message) != FALSE;
     }
-  }
-  return false;
+  });
+  return used;
 }
 
-// Each window is made once: one that was destroyed, or that the system would
-// not create, stays gone, so no later call runs its load handler again.
 FormWindow* WinUi::Live(WindowId window) {
-  std::unique_ptr<FormWindow>& form = forms_[Slot(window)];
-  if (!form && !destroyed_[Slot(window)]) {
-    // Stored before it is built: the load handler already reaches the window.
-    form = std::make_unique<FormWindow>(DesignOf(window), scale_, taskbarCreatedMessage_);
-    form->SetEvents(events_);
-    form->Create();
-  }
-  return form && form->Handle() != nullptr ? form.get() : nullptr;
+  return forms_.Live(window, [this, window] {
+    auto form =
+        std::make_unique<FormWindow>(DesignOf(window), scale_, taskbarCreatedMessage_, *this);
+    form->SetEvents(uiEvents());
+    return form;
+  });
 }
 
-const FormWindow* WinUi::Existing(WindowId window) const {
-  const std::unique_ptr<FormWindow>& form = forms_[Slot(window)];
-  return form && form->Handle() != nullptr ? form.get() : nullptr;
+FormModel* WinUi::LiveModel(WindowId window) {
+  FormWindow* form = Live(window);
+  return form != nullptr ? &form->Model() : nullptr;
 }
 
-WinUi::Found<FormControls, ControlRecord> WinUi::Control(ControlId control) {
-  FormWindow* form = Live(WindowOf(control));
-  if (form == nullptr) {
-    return {};
-  }
-  return {&form->Controls(), form->Controls().Find(control)};
+FormModel* WinUi::ExistingModel(WindowId window) const {
+  FormWindow* form = forms_.Existing(window);
+  return form != nullptr ? &form->Model() : nullptr;
 }
 
-WinUi::Found<const FormControls, const ControlRecord> WinUi::ExistingControl(
-    ControlId control) const {
-  const FormWindow* form = Existing(WindowOf(control));
-  if (form == nullptr) {
-    return {};
+void WinUi::Mirror(ControlId control, ControlAspect aspect) {
+  if (FormWindow* form = forms_.Existing(WindowOf(control)); form != nullptr) {
+    form->Mirror(control, aspect);
   }
-  return {&form->Controls(), form->Controls().Find(control)};
 }
 
 bool WinUi::Exists(WindowId window) const {
@@ -101,12 +86,7 @@ void WinUi::Repaint(WindowId window) {
 }
 
 void WinUi::Destroy(WindowId window) {
-  destroyed_[Slot(window)] = true;
-  std::unique_ptr<FormWindow>& form = forms_[Slot(window)];
-  if (form) {
-    form->Destroy();
-    retired_.push_back(std::move(form));
-  }
+  forms_.Destroy(window);
 }
 
 void WinUi::SetCaption(WindowId window, std::string_view text) {
@@ -145,72 +125,6 @@ void WinUi::PopupMenu(WindowId window) {
   if (FormWindow* form = Live(window); form != nullptr) {
     form->PopupMenu();
   }
-}
-
-std::string WinUi::Text(ControlId control) const {
-  const auto [controls, record] = ExistingControl(control);
-  return record != nullptr ? controls->Text(*record) : std::string();
-}
-
-void WinUi::SetText(ControlId control, std::string_view text) {
-  if (const auto [controls, record] = Control(control); record != nullptr) {
-    controls->SetText(*record, text);
-  }
-}
-
-bool WinUi::Enabled(ControlId control) const {
-  const ControlRecord* record = ExistingControl(control).record;
-  return record != nullptr && record->ownEnabled;
-}
-
-void WinUi::SetEnabled(ControlId control, bool enabled) {
-  if (const auto [controls, record] = Control(control); record != nullptr) {
-    controls->SetEnabled(*record, enabled);
-  }
-}
-
-int WinUi::Value(ControlId control) const {
-  const auto [controls, record] = ExistingControl(control);
-  return record != nullptr ? controls->Value(*record) : 0;
-}
-
-void WinUi::SetValue(ControlId control, int value) {
-  if (const auto [controls, record] = Control(control); record != nullptr) {
-    controls->SetValue(*record, value);
-  }
-}
-
-Colour WinUi::ForeColour(ControlId control) const {
-  const ControlRecord* record = ExistingControl(control).record;
-  return record != nullptr ? record->foreColour : kSysWindowText;
-}
-
-void WinUi::SetForeColour(ControlId control, Colour colour) {
-  if (const auto [controls, record] = Control(control); record != nullptr) {
-    controls->SetForeColour(*record, colour);
-  }
-}
-
-TwipsRect WinUi::ControlBounds(ControlId control) const {
-  const auto [controls, record] = ExistingControl(control);
-  return record != nullptr ? controls->Bounds(*record) : TwipsRect{};
-}
-
-void WinUi::SetControlLeft(ControlId control, float left) {
-  if (const auto [controls, record] = Control(control); record != nullptr) {
-    controls->SetLeft(*record, left);
-  }
-}
-
-void WinUi::SetControlWidth(ControlId control, float width) {
-  if (const auto [controls, record] = Control(control); record != nullptr) {
-    controls->SetWidth(*record, width);
-  }
-}
-
-float WinUi::ScaleWidth(ControlId container) const {
-  const auto [controls, record] = ExistingControl(container);
-  return record != nullptr ? controls->ScaleWidth(*record) : 0.0F;
 }
 
 bool WinUi::TimerEnabled() const {

@@ -4,6 +4,7 @@
 # while the main window loads, comes before it and finds no icon), then one
 # tooltip change per tick of the count; a "TaskbarCreated" broadcast (the taskbar came back) adds the icon
 # again; "Salir" in the tray menu removes it, and nothing else touches it.
+# The main window, shown from the icon once the icon is in, displays the count.
 source "$(dirname "$0")/../lib.sh"
 e2e_setup
 
@@ -16,6 +17,8 @@ e2e_start_nocturo --relay /D002 /E
 e2e_wait_window acercade exists 30000
 e2e_wait_for 10 "the tray icon (NIM_ADD)" e2e_relay_has "$ADD"
 [[ $(e2e_driver window principal visible) == 0 ]] || e2e_fail "the main window shows without /S"
+e2e_driver tray 515 >/dev/null || e2e_fail "cannot notify the About window"
+e2e_wait_window principal visible 5000
 e2e_expect principal lblAtencion text "CONTANDO"
 
 # The display and the number of tooltip changes, read together: the tick

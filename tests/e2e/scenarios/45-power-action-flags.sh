@@ -51,6 +51,11 @@ to_zero() {
     started=$SECONDS
     e2e_start_nocturo --relay "$@"
     e2e_wait_window acercade exists 30000
+    if [[ " $* " != *" /S "* ]]; then
+      # Counting hidden: shown from the icon to read its display.
+      e2e_driver tray 515 >/dev/null || e2e_fail "cannot notify the About window"
+      e2e_wait_window principal visible 5000
+    fi
     e2e_expect_like principal lblMinRestantes text "00:00:??" 10000
     e2e_expect principal lblAtencion text "ATENCIÓN!" 10000
     count=$(nocturo_processes)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The name of the system and the shutdown privilege, with Wine posing as
 # older and newer Windows (HKCU\Software\Wine "Version" in this prefix). The
-# About window's label (created hidden at start-up) names 98, NT 4.0 and
+# About window's label (shown from the tray menu) names 98, NT 4.0 and
 # 2000 (XP, 5.1 and 64-bit 5.2, counts as 2000), and nothing for 10; the privilege is
 # enabled on every NT-family system and not on 98.
 source "$(dirname "$0")/../lib.sh"
@@ -23,6 +23,8 @@ check() {
   set_version "$version"
   e2e_start_nocturo --relay /S
   e2e_wait_window principal visible 30000
+  e2e_tray_menu 2
+  e2e_wait_window acercade visible 5000
   local name privilege=0
   name=$(e2e_get acercade LBsistemaoperativo text)
   e2e_relay_has "$ADJUST" && privilege=1
