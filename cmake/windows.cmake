@@ -22,7 +22,7 @@ configure_file(cmake/nocturo_version.h.in ${NOCTURO_GENERATED_DIR}/nocturo_versi
 configure_file(res/nocturo.manifest.in ${NOCTURO_GENERATED_DIR}/nocturo.manifest @ONLY)
 target_include_directories(nocturo PRIVATE ${NOCTURO_GENERATED_DIR})
 target_link_libraries(nocturo PRIVATE nocturo_core nocturo_warnings
-  comctl32 shell32 advapi32 user32 gdi32 kernel32)
+  shell32 advapi32 user32 gdi32 kernel32)
 target_compile_options(nocturo PRIVATE ${NOCTURO_SIZE_COMPILE_FLAGS})
 target_link_options(nocturo PRIVATE ${NOCTURO_WIN_FLAGS} ${NOCTURO_SIZE_LINK_FLAGS} -s)
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")

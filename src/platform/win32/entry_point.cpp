@@ -2,15 +2,8 @@
 #include "main/application.hpp"
 #include "platform/win32/win32_platform.hpp"
 
-#include <commctrl.h>
-
 int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int /*show*/) {
-  INITCOMMONCONTROLSEX controls{};
-  controls.dwSize = sizeof controls;
-  controls.dwICC = ICC_WIN95_CLASSES;
-  ::InitCommonControlsEx(&controls);
-
   nocturo::win32::Win32Platform platform;
   nocturo::Application app(platform.AsPlatform());
   platform.SetEvents(app);

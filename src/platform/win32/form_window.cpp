@@ -24,11 +24,12 @@ const wchar_t* ClassName(WindowId window) {
 }  // namespace
 
 FormWindow::FormWindow(const WindowDesign& design, const PixelScale& scale,
-                       UINT taskbarCreatedMessage, ModelUi& ui)
+                       UINT taskbarCreatedMessage, ModelUi& ui, CommonControls& commonControls)
     : design_(design),
       scale_(scale),
       taskbarCreatedMessage_(taskbarCreatedMessage),
       ui_(ui),
+      commonControls_(commonControls),
       fonts_(scale),
       metrics_(scale, fonts_, design.font),
       model_(design, metrics_),
@@ -99,6 +100,7 @@ void FormWindow::MakeControls() {
   if (controls_.Built()) {
     return;
   }
+  commonControls_.Load();
   const HFONT windowFont = fonts_.Get(design_.font);
   ::SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(windowFont), FALSE);
   building_ = true;

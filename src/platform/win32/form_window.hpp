@@ -5,6 +5,7 @@
 
 #include "platform/ui.hpp"
 #include "platform/ui_events.hpp"
+#include "platform/win32/common_controls.hpp"
 #include "platform/win32/font_cache.hpp"
 #include "platform/win32/form_controls.hpp"
 #include "platform/win32/handles.hpp"
@@ -25,7 +26,7 @@ namespace nocturo::win32 {
 class FormWindow {
  public:
   FormWindow(const WindowDesign& design, const PixelScale& scale, UINT taskbarCreatedMessage,
-             ModelUi& ui);
+             ModelUi& ui, CommonControls& commonControls);
   FormWindow(const FormWindow&) = delete;
   FormWindow& operator=(const FormWindow&) = delete;
   ~FormWindow();
@@ -80,6 +81,7 @@ class FormWindow {
   PixelScale scale_;
   UINT taskbarCreatedMessage_;
   ModelUi& ui_;
+  CommonControls& commonControls_;
   UiEvents* events_ = nullptr;
   bool building_ = true;    // no events while the window or its controls are made
   bool mirroring_ = false;  // the controls' notifications follow the program's writes

@@ -24,6 +24,9 @@ struct GdiObjectDeleter {
 struct KeyDeleter {
   void operator()(HKEY handle) const { ::RegCloseKey(handle); }
 };
+struct ModuleDeleter {
+  void operator()(HMODULE handle) const { ::FreeLibrary(handle); }
+};
 struct KernelHandleDeleter {
   void operator()(HANDLE handle) const { ::CloseHandle(handle); }
 };
@@ -35,6 +38,7 @@ using UniqueFont = std::unique_ptr<std::remove_pointer_t<HFONT>, GdiObjectDelete
 using UniqueBrush = std::unique_ptr<std::remove_pointer_t<HBRUSH>, GdiObjectDeleter>;
 using UniqueKey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyDeleter>;
 using UniqueHandle = std::unique_ptr<void, KernelHandleDeleter>;
+using UniqueModule = std::unique_ptr<std::remove_pointer_t<HMODULE>, ModuleDeleter>;
 
 // A window's device context (the screen's for no window), released on scope
 // exit.

@@ -31,8 +31,8 @@ bool WinUi::TranslateDialogMessage(MSG& message) {
 
 FormWindow* WinUi::Live(WindowId window) {
   return forms_.Live(window, [this, window] {
-    auto form =
-        std::make_unique<FormWindow>(DesignOf(window), scale_, taskbarCreatedMessage_, *this);
+    auto form = std::make_unique<FormWindow>(DesignOf(window), scale_, taskbarCreatedMessage_,
+                                             *this, commonControls_);
     form->SetEvents(uiEvents());
     return form;
   });

@@ -2,6 +2,7 @@
 
 #include "platform/ui.hpp"
 #include "platform/ui_events.hpp"
+#include "platform/win32/common_controls.hpp"
 #include "platform/win32/form_window.hpp"
 #include "platform/win32/pixel_scale.hpp"
 #include "ui/model_ui.hpp"
@@ -54,6 +55,7 @@ class WinUi final : public ModelUi {
 
   PixelScale scale_;
   UINT taskbarCreatedMessage_;
+  CommonControls commonControls_;  // before the windows: their controls need it to the end
   WindowRegistry<FormWindow> forms_;
 };
 
