@@ -217,8 +217,7 @@ void FormModel::SetWidth(ControlId id, float width) {
 }
 
 float FormModel::ScaleWidth(ControlId id) const {
-  const ControlState& control = At(id);
-  return metrics_.ClientWidth(*control.design, SettledBounds(control).width);
+  return SettledBounds(At(id)).width;
 }
 
 void FormModel::Typed(ControlId id, std::string_view text) {

@@ -6,13 +6,14 @@
 #include <vector>
 
 #include "common/masked_time.hpp"
+#include "common/pixel_scale.hpp"
 #include "platform/ui.hpp"
 #include "ui/design.hpp"
 
 namespace nocturo {
 
 // What only a backend can say about a control: how the screen rounds a place
-// or size, how big a text is drawn, how wide a container's inside is.
+// or size, and how big a text is drawn.
 class ControlMetrics {
  public:
   ControlMetrics() = default;
@@ -31,8 +32,20 @@ class ControlMetrics {
   };
   virtual Extent TextExtent(const ControlDesign& label, std::string_view text,
                             float width) const = 0;
-  // The width of a container's client area, its border excluded.
-  virtual float ClientWidth(const ControlDesign& container, float width) const = 0;
+};
+
+// A screen of whole pixels at the given scale; how text is measured is the
+// toolkit's.
+class PixelMetrics : public ControlMetrics {
+ public:
+  explicit PixelMetrics(const PixelScale& scale) : scale_(scale) {}
+
+  float SnapX(float twips) const final { return scale_.ToTwipsX(scale_.ToPixelsX(twips)); }
+  float SnapY(float twips) const final { return scale_.ToTwipsY(scale_.ToPixelsY(twips)); }
+  const PixelScale& scale() const { return scale_; }
+
+ private:
+  PixelScale scale_;
 };
 
 // What the program has set on one control, as the control gives it back.
@@ -83,6 +96,7 @@ class FormModel {
   void SetLeft(ControlId id, float left);
   // A control cannot be narrower than nothing.
   void SetWidth(ControlId id, float width);
+  // The inside of a container: none in the designs has a border.
   float ScaleWidth(ControlId id) const;
 
   // --- the user ---

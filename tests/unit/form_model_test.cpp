@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 
 namespace nocturo {
@@ -11,28 +10,20 @@ namespace {
 
 using enum ControlId;
 
-// A screen of 15 twips a pixel whose text is 100 twips a character, 200 high;
-// containers have a 30-twip border each side.
-class PixelMetrics final : public ControlMetrics {
+// A screen of 15 twips a pixel whose text is 100 twips a character, 200 high.
+class FixedTextMetrics final : public PixelMetrics {
  public:
-  float SnapX(float twips) const override { return Snap(twips); }
-  float SnapY(float twips) const override { return Snap(twips); }
+  FixedTextMetrics() : PixelMetrics(PixelScale{}) {}
   Extent TextExtent(const ControlDesign& /*label*/, std::string_view text,
                     float /*width*/) const override {
     ++measured;
     return {100.0F * static_cast<float>(text.size()), 200};
   }
-  float ClientWidth(const ControlDesign& /*container*/, float width) const override {
-    return width - 60;
-  }
   mutable int measured = 0;
-
- private:
-  static float Snap(float twips) { return 15.0F * static_cast<float>(std::lround(twips / 15.0F)); }
 };
 
 struct FormModelTest : testing::Test {
-  PixelMetrics metrics;
+  FixedTextMetrics metrics;
   FormModel principal{FrPrincipalDesign(), metrics};
   FormModel acerca{FrAcercaDeDesign(), metrics};
 };
@@ -70,7 +61,6 @@ TEST_F(FormModelTest, PlacesAndSizesAreWholePixels) {
   EXPECT_EQ(principal.Bounds(btnSalir).left, 1005);
   principal.SetWidth(btnSalir, -40);
   EXPECT_EQ(principal.Bounds(btnSalir).width, 0);
-  EXPECT_EQ(principal.ScaleWidth(PrincipalBanda), principal.Bounds(PrincipalBanda).width - 60);
 }
 
 TEST_F(FormModelTest, AnAutoSizeLabelTakesItsTextsSizeOnlyWhenAsked) {

@@ -8,15 +8,7 @@
 namespace nocturo::linux_desktop {
 
 QtControlMetrics::QtControlMetrics(const PixelScale& scale, const QFont& windowFont)
-    : scale_(scale), windowFont_(windowFont) {}
-
-float QtControlMetrics::SnapX(float twips) const {
-  return scale_.ToTwipsX(scale_.ToPixelsX(twips));
-}
-
-float QtControlMetrics::SnapY(float twips) const {
-  return scale_.ToTwipsY(scale_.ToPixelsY(twips));
-}
+    : PixelMetrics(scale), windowFont_(windowFont) {}
 
 // As Windows' static text sizes itself: to the text's extent, at the
 // control's width when it wraps. Measured when asked, so that a window never
@@ -26,25 +18,21 @@ ControlMetrics::Extent QtControlMetrics::TextExtent(const ControlDesign& label,
   const QFontMetrics metrics(Font(label));
   const QString qtText = ToQString(text);
   if (label.wordWrap) {
-    const int pixels = scale_.ToPixelsX(width);
+    const int pixels = scale().ToPixelsX(width);
     const QRect wrapped =
         metrics.boundingRect(QRect(0, 0, pixels, 0xFFFFFF), Qt::TextWordWrap, qtText);
-    return {scale_.ToTwipsX(pixels), scale_.ToTwipsY(wrapped.height())};
+    return {scale().ToTwipsX(pixels), scale().ToTwipsY(wrapped.height())};
   }
-  return {scale_.ToTwipsX(metrics.horizontalAdvance(qtText)), scale_.ToTwipsY(metrics.height())};
-}
-
-float QtControlMetrics::ClientWidth(const ControlDesign& /*container*/, float width) const {
-  return width;
+  return {scale().ToTwipsX(metrics.horizontalAdvance(qtText)), scale().ToTwipsY(metrics.height())};
 }
 
 QFont QtControlMetrics::Font(const ControlDesign& control) const {
-  return control.font ? FontOf(*control.font, scale_) : windowFont_;
+  return control.font ? FontOf(*control.font, scale()) : windowFont_;
 }
 
 QRect QtControlMetrics::Pixels(const TwipsRect& bounds) const {
-  return {scale_.ToPixelsX(bounds.left), scale_.ToPixelsY(bounds.top),
-          scale_.ToPixelsX(bounds.width), scale_.ToPixelsY(bounds.height)};
+  return {scale().ToPixelsX(bounds.left), scale().ToPixelsY(bounds.top),
+          scale().ToPixelsX(bounds.width), scale().ToPixelsY(bounds.height)};
 }
 
 }  // namespace nocturo::linux_desktop

@@ -21,10 +21,6 @@ ControlMetrics::Extent ExactMetrics::TextExtent(const ControlDesign& label,
   return {width, label.height};
 }
 
-float ExactMetrics::ClientWidth(const ControlDesign& /*container*/, float width) const {
-  return width;
-}
-
 SimUi::Window::Window(SimUi& owner, WindowId window)
     : ui(owner), id(window), model(DesignOf(window), owner.metrics_) {}
 

@@ -20,7 +20,6 @@ class ExactMetrics final : public ControlMetrics {
   float SnapX(float twips) const override { return twips; }
   float SnapY(float twips) const override { return twips; }
   Extent TextExtent(const ControlDesign& label, std::string_view text, float width) const override;
-  float ClientWidth(const ControlDesign& container, float width) const override;
 };
 
 // A window system in memory: the windows' models with no widgets at all.

@@ -5,20 +5,12 @@
 
 namespace nocturo::win32 {
 
-float WinControlMetrics::SnapX(float twips) const {
-  return scale_.ToTwipsX(scale_.ToPixelsX(twips));
-}
-
-float WinControlMetrics::SnapY(float twips) const {
-  return scale_.ToTwipsY(scale_.ToPixelsY(twips));
-}
-
 // The screen's device context measures as a label's own would: neither has a
 // font of its own until one is selected.
 ControlMetrics::Extent WinControlMetrics::TextExtent(const ControlDesign& label,
                                                      std::string_view text, float width) const {
   const std::wstring wide = Widen(text);
-  const int pixelWidth = scale_.ToPixelsX(width);
+  const int pixelWidth = scale().ToPixelsX(width);
   RECT extent{0, 0, pixelWidth, 0};
   {
     const WindowDc dc;
@@ -27,11 +19,7 @@ ControlMetrics::Extent WinControlMetrics::TextExtent(const ControlDesign& label,
     ::DrawTextW(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &extent, format);
   }
   const int pixels = label.wordWrap ? pixelWidth : extent.right - extent.left;
-  return Extent{scale_.ToTwipsX(pixels), scale_.ToTwipsY(extent.bottom - extent.top)};
-}
-
-float WinControlMetrics::ClientWidth(const ControlDesign& /*container*/, float width) const {
-  return width;
+  return Extent{scale().ToTwipsX(pixels), scale().ToTwipsY(extent.bottom - extent.top)};
 }
 
 }  // namespace nocturo::win32
