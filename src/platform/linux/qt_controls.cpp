@@ -60,8 +60,7 @@ void QtControls::Mirror(ControlId id, ControlAspect aspect) {
     case ControlAspect::Text:
       ShowText(*control);
       if (control->design->kind == ControlKind::Label && control->design->autoSize) {
-        model_.SettleSizes();
-        Place(*control);
+        Place(*control);  // at its new text's size
       }
       break;
     case ControlAspect::Enabled:
