@@ -2,9 +2,26 @@
 
 namespace nocturo {
 
-std::string ModelUi::Text(ControlId control) const {
+// A read answers as a blank control when the window does not exist.
+template <class Property>
+Property ModelUi::Read(ControlId control, Property (FormModel::*read)(ControlId) const,
+                       Property otherwise) const {
   const FormModel* model = ExistingModelOf(control);
-  return model != nullptr ? model->Text(control) : std::string();
+  return model != nullptr ? (model->*read)(control) : otherwise;
+}
+
+// A write makes the window if it has never been, then shows what changed.
+template <class Property>
+void ModelUi::Write(ControlId control, void (FormModel::*write)(ControlId, Property),
+                    Property value, ControlAspect aspect) {
+  if (FormModel* model = LiveModelOf(control); model != nullptr) {
+    (model->*write)(control, value);
+    Mirror(control, aspect);
+  }
+}
+
+std::string ModelUi::Text(ControlId control) const {
+  return Read(control, &FormModel::Text, std::string());
 }
 
 void ModelUi::SetText(ControlId control, std::string_view text) {
@@ -20,20 +37,15 @@ void ModelUi::SetText(ControlId control, std::string_view text) {
 }
 
 bool ModelUi::Enabled(ControlId control) const {
-  const FormModel* model = ExistingModelOf(control);
-  return model != nullptr && model->Enabled(control);
+  return Read(control, &FormModel::Enabled, false);
 }
 
 void ModelUi::SetEnabled(ControlId control, bool enabled) {
-  if (FormModel* model = LiveModelOf(control); model != nullptr) {
-    model->SetEnabled(control, enabled);
-    Mirror(control, ControlAspect::Enabled);
-  }
+  Write(control, &FormModel::SetEnabled, enabled, ControlAspect::Enabled);
 }
 
 int ModelUi::Value(ControlId control) const {
-  const FormModel* model = ExistingModelOf(control);
-  return model != nullptr ? model->Value(control) : 0;
+  return Read(control, &FormModel::Value, 0);
 }
 
 void ModelUi::SetValue(ControlId control, int value) {
@@ -45,39 +57,27 @@ void ModelUi::SetValue(ControlId control, int value) {
 }
 
 Colour ModelUi::ForeColour(ControlId control) const {
-  const FormModel* model = ExistingModelOf(control);
-  return model != nullptr ? model->ForeColour(control) : kSysWindowText;
+  return Read(control, &FormModel::ForeColour, kSysWindowText);
 }
 
 void ModelUi::SetForeColour(ControlId control, Colour colour) {
-  if (FormModel* model = LiveModelOf(control); model != nullptr) {
-    model->SetForeColour(control, colour);
-    Mirror(control, ControlAspect::ForeColour);
-  }
+  Write(control, &FormModel::SetForeColour, colour, ControlAspect::ForeColour);
 }
 
 TwipsRect ModelUi::ControlBounds(ControlId control) const {
-  const FormModel* model = ExistingModelOf(control);
-  return model != nullptr ? model->Bounds(control) : TwipsRect{};
+  return Read(control, &FormModel::Bounds, TwipsRect{});
 }
 
 void ModelUi::SetControlLeft(ControlId control, float left) {
-  if (FormModel* model = LiveModelOf(control); model != nullptr) {
-    model->SetLeft(control, left);
-    Mirror(control, ControlAspect::Bounds);
-  }
+  Write(control, &FormModel::SetLeft, left, ControlAspect::Bounds);
 }
 
 void ModelUi::SetControlWidth(ControlId control, float width) {
-  if (FormModel* model = LiveModelOf(control); model != nullptr) {
-    model->SetWidth(control, width);
-    Mirror(control, ControlAspect::Bounds);
-  }
+  Write(control, &FormModel::SetWidth, width, ControlAspect::Bounds);
 }
 
 float ModelUi::ScaleWidth(ControlId container) const {
-  const FormModel* model = ExistingModelOf(container);
-  return model != nullptr ? model->ScaleWidth(container) : 0.0F;
+  return Read(container, &FormModel::ScaleWidth, 0.0F);
 }
 
 void ModelUi::UserClick(ControlId control) {

@@ -57,6 +57,12 @@ class ModelUi : public Ui {
   const FormModel* ExistingModelOf(ControlId control) const {
     return ExistingModel(WindowOf(control));
   }
+  template <class Property>
+  Property Read(ControlId control, Property (FormModel::*read)(ControlId) const,
+                Property otherwise) const;
+  template <class Property>
+  void Write(ControlId control, void (FormModel::*write)(ControlId, Property), Property value,
+             ControlAspect aspect);
 
   UiEvents* events_ = nullptr;
 };
