@@ -13,13 +13,18 @@
 #
 #   scripts/install-deps.sh           everything
 #   scripts/install-deps.sh --linux   only what building the Linux program needs
+#   scripts/install-deps.sh --desktops  the desktop shells tests/desktops/
+#                                     runs the program in (Debian 12's GNOME
+#                                     Shell with the AppIndicator extension,
+#                                     Plasma, Xfce's panel; about 330 MB)
 set -euo pipefail
 
-linux_only=0
+linux_only=0 desktops=0
 case ${1:-} in
   '') ;;
   --linux) linux_only=1 ;;
-  *) echo "usage: scripts/install-deps.sh [--linux]" >&2; exit 2 ;;
+  --desktops) desktops=1 ;;
+  *) echo "usage: scripts/install-deps.sh [--linux | --desktops]" >&2; exit 2 ;;
 esac
 
 packages=(
@@ -38,6 +43,14 @@ packages=(
 
 if ((linux_only)); then
   packages=(cmake ninja-build g++ qt6-base-dev libxcb1-dev qt6-qpa-plugins libdbus-1-dev pkg-config qt6-wayland)
+fi
+# Without recommends: only what a shell needs to start headless and host an
+# item (qtwayland5 for plasmashell on Wayland).
+if ((desktops)); then
+  packages=(
+    xfce4-panel xfwm4 gnome-shell gnome-shell-extension-appindicator
+    plasma-workspace plasma-desktop kwin-x11 kwin-wayland qtwayland5
+  )
 fi
 
 installed() {
@@ -66,11 +79,13 @@ fi
 
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update -q
-if ! "${sudo[@]}" apt-get install -y -q "${missing[@]}"; then
+no_recommends=()
+((desktops)) && no_recommends=(--no-install-recommends)
+if ! "${sudo[@]}" apt-get install -y -q "${no_recommends[@]}" "${missing[@]}"; then
   # Name the culprit: try the packages one by one.
   for package in "${missing[@]}"; do
     installed "$package" && continue
-    "${sudo[@]}" apt-get install -y -q "$package" >/dev/null 2>&1 ||
+    "${sudo[@]}" apt-get install -y -q "${no_recommends[@]}" "$package" >/dev/null 2>&1 ||
       echo "install-deps: cannot install package $package" >&2
   done
   exit 1

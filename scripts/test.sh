@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Everything CI checks: dependencies, every build preset, the unit tests
 # (plain and with sanitizers), static analysis (clang-tidy and cppcheck), a
-# short run of every fuzz target, the Linux program's scenarios, its .deb's
-# checks (scripts/check-package-deb.sh), the Linux program in a Debian 12
-# virtual machine and the end-to-end scenarios under Wine. Exits non-zero on
-# any failure; the line
-# before the last is the Linux scenarios' summary, "linux: N passed, N failed",
-# and the last line is the Wine end-to-end summary "N passed, N failed"; the
-# virtual machine's "vm: N passed, N failed" is just before them.
+# short run of every fuzz target, the Linux program's scenarios, the same
+# program inside real desktops (GNOME, Plasma, Xfce of Debian 12 and 13), its
+# .deb's checks (scripts/check-package-deb.sh), the Linux program in a
+# Debian 12 virtual machine and the end-to-end scenarios under Wine. Exits
+# non-zero on any failure; the line before the last is the Linux scenarios'
+# summary, "linux: N passed, N failed", and the last line is the Wine
+# end-to-end summary "N passed, N failed"; the desktops' "desktops: N passed,
+# N failed" and the virtual machine's "vm: N passed, N failed" are just before
+# them.
 set -uo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -58,6 +60,19 @@ linux_program() {
 step "Linux program" linux_program
 linux_summary=$(grep -E '^[0-9]+ passed, [0-9]+ failed(, [0-9]+ skipped)?$' "$linux_log" | tail -n 1)
 rm -f "$linux_log"
+
+# The same program inside the desktops' own panels and window managers (about
+# 6.5 minutes to install Debian 12's, as long again for Debian 13's root
+# directory, kept in build/desktops/, then 1 to 2 minutes a desktop).
+desktops_log=$(mktemp)
+desktops() {
+  scripts/install-deps.sh --desktops || return 1
+  tests/desktops/run.sh 2>&1 | tee "$desktops_log"
+  return "${PIPESTATUS[0]}"
+}
+step "Linux program in real desktops" desktops
+desktops_summary=$(grep -E '^[0-9]+ passed, [0-9]+ failed(, [0-9]+ skipped)?$' "$desktops_log" | tail -n 1)
+rm -f "$desktops_log"
 step "Linux package (.deb, AppStream, launcher, lintian)" scripts/check-package-deb.sh
 
 # The same program on a real Debian 12 system in qemu: logind, polkit and
@@ -76,6 +91,7 @@ rm -f "$e2e_log"
 if ((${#failed_steps[@]})); then
   echo "failed steps: ${failed_steps[*]}"
 fi
+echo "desktops: ${desktops_summary:-0 passed, 1 failed}"
 echo "vm: ${vm_summary:-0 passed, 1 failed}"
 echo "linux: ${linux_summary:-0 passed, 1 failed}"
 echo "${summary:-0 passed, 1 failed}"

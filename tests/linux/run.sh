@@ -18,27 +18,10 @@ set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=lib.sh
 source "$here/lib.sh"
+RN_OUT=$LT_OUT
+# shellcheck source=../lib/runner.sh
+source "$here/../lib/runner.sh"
 mkdir -p "$LT_OUT"
-
-passed=0 failed=0 skipped=0 failures=()
-run_one() {
-  local file=$1 name=$2 session=$3 limit start took status
-  limit=$(sed -nE 's/^# lt-timeout: *([0-9]+).*/\1/p' "$file" | head -n 1)
-  start=$SECONDS
-  LT_SESSION=$session LT_RUN_NAME=$name timeout --kill-after=10 "${limit:-90}" bash "$file" >"$LT_OUT/$name.log" 2>&1
-  status=$?
-  took=$((SECONDS - start))
-  case $status in
-    0) passed=$((passed + 1)); echo "PASS $name (${took}s)" ;;
-    77) skipped=$((skipped + 1)); echo "SKIP $name: $(tail -n 1 "$LT_OUT/$name.log")" ;;
-    *)
-      failed=$((failed + 1))
-      failures+=("$name")
-      echo "FAIL $name (${took}s, exit $status), log $LT_OUT/$name.log:"
-      tail -n 15 "$LT_OUT/$name.log" | sed 's/^/    /'
-      ;;
-  esac
-}
 
 runs=()
 for file in "$here"/scenarios/*.sh; do
@@ -50,16 +33,7 @@ for file in "$here"/scenarios/*.sh; do
 done
 for run in "${runs[@]}"; do
   IFS=$'\t' read -r file name session <<<"$run"
-  if (($#)); then
-    match=0
-    for filter in "$@"; do [[ $name == *"$filter"* ]] && match=1; done
-    ((match)) || continue
-  fi
-  run_one "$file" "$name" "$session"
+  rn_selected "$name" "$@" || continue
+  rn_run "$file" "$name" LT_SESSION="$session" LT_RUN_NAME="$name"
 done
-
-((failed)) && echo "failed: ${failures[*]}"
-counts="$passed passed, $failed failed"
-((skipped)) && counts+=", $skipped skipped"
-echo "$counts"
-((failed == 0))
+rn_summary
