@@ -1,0 +1,375 @@
+# Harness of the real-desktops checks: the program inside a desktop's own
+# panel and window manager, started headless, as an unprivileged user with
+# its own HOME, XDG_RUNTIME_DIR and session bus (dbus-run-session), a private
+# system bus with logind played by python3-dbusmock, and, for Debian 13's
+# desktops, inside the root directory tests/desktops/run.sh made.
+#
+# Input goes through the panel itself where it can be injected: xdotool on
+# an X11 session (the panel's icon, its menu, the window's title bar). On a
+# Wayland session nothing outside the compositor can click, so the checks
+# make the D-Bus calls the host itself makes on a click (Activate, the
+# DBusMenu's AboutToShow, GetLayout and "clicked" event).
+#
+# Screenshots of every step go to build/desktops/NAME/ and are kept.
+# Source from a scenario; it re-runs the scenario as the test user (and in
+# the root directory) when started as root.
+
+DT_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+LT_OUT=${LT_OUT:-$(cd "$DT_DIR/../.." && pwd)/build/desktops}
+# shellcheck source=../linux/lib.sh
+source "$DT_DIR/../linux/lib.sh"
+DT_USER=nocturo-desktops
+DT_W=1280 DT_H=800
+DT_MAIN="Nocturo v2.5" DT_ABOUT="Acerca de..."
+
+# dt_enter: as root, runs this scenario again as the test user (inside the
+# Debian 13 root directory when DT_ROOT names one), under dbus-run-session.
+dt_enter() {
+  LT_NAME=${LT_RUN_NAME:-$(basename "$0" .sh)}
+  DT_SHOTS=$LT_OUT/$LT_NAME
+  if [[ -n ${DT_INSIDE:-} ]]; then
+    return
+  fi
+  command -v dbus-run-session >/dev/null || lt_fail "no dbus-run-session (package dbus-daemon)"
+  rm -rf "$DT_SHOTS" && mkdir -p "$DT_SHOTS"
+  local keep=(DT_INSIDE=1 "LT_RUN_NAME=$LT_NAME" "LT_OUT=$LT_OUT" "DT_SESSION=${DT_SESSION:-x11}"
+    "DT_ROOT=${DT_ROOT:-}" "PATH=/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin" LANG=C.UTF-8)
+  local script
+  script=$(cd "$(dirname "$0")" && pwd)/$(basename "$0")
+  if ((EUID != 0)); then
+    [[ -z ${DT_ROOT:-} ]] || lt_skip "Debian 13's desktops need root (a chroot)"
+    exec env -i "${keep[@]}" "NOCTURO_LINUX_BIN=$LT_BIN" HOME="$HOME" dbus-run-session -- bash "$script"
+  fi
+  if [[ -z ${DT_ROOT:-} ]]; then
+    id -u "$DT_USER" >/dev/null 2>&1 ||
+      useradd --system --no-create-home --shell /usr/sbin/nologin "$DT_USER" || lt_fail "cannot add the user $DT_USER"
+    chown -R "$DT_USER:" "$DT_SHOTS"
+    exec setpriv --reuid "$DT_USER" --regid "$DT_USER" --clear-groups \
+      env -i "${keep[@]}" "NOCTURO_LINUX_BIN=$LT_BIN" HOME=/nonexistent dbus-run-session -- bash "$script"
+  fi
+  # Debian 13: the same checks in the root directory, which holds the user
+  # "tester" (1000); this worktree and the program are bound in at the same
+  # and a fixed place, /tmp is private (with the X sockets' directory).
+  local root=$DT_ROOT repo
+  repo=$(cd "$DT_DIR/../.." && pwd)
+  [[ -d $root/usr ]] || lt_fail "no Debian 13 root directory at $root"
+  chown -R 1000:1000 "$DT_SHOTS"
+  exec unshare -m --propagation private bash -c '
+    set -e
+    root=$1 repo=$2 bin=$3
+    shift 3
+    mount --rbind /dev "$root/dev"
+    mount --bind /sys "$root/sys"
+    mount -t proc proc "$root/proc"
+    mount -t tmpfs -o mode=1777 tmpfs "$root/tmp"
+    mkdir -m 1777 "$root/tmp/.X11-unix"
+    mount -t tmpfs tmpfs "$root/run"
+    mkdir -p "$root$repo" "$root/opt/nocturo"
+    mount --bind "$repo" "$root$repo"
+    touch "$root/opt/nocturo/nocturo"
+    mount --bind "$bin" "$root/opt/nocturo/nocturo"
+    exec chroot "$root" setpriv --reuid 1000 --regid 1000 --clear-groups "$@"
+  ' _ "$root" "$repo" "$LT_BIN" env -i "${keep[@]}" NOCTURO_LINUX_BIN=/opt/nocturo/nocturo \
+    HOME=/nonexistent dbus-run-session -- bash "$script"
+}
+
+# dt_setup: throwaway HOME and XDG directories, the system bus with logind,
+# cleanup by PID on exit (the failure's logs kept next to the screenshots).
+dt_setup() {
+  dt_enter
+  LT_ART=$DT_SHOTS/log
+  LT_TMP=$(mktemp -d "${TMPDIR:-/tmp}/nocturo-desktop.XXXXXX")
+  trap lt_cleanup EXIT
+  trap 'exit 143' TERM INT
+  mkdir -p "$LT_TMP"/{home,config,runtime,cache,data,log}
+  chmod 700 "$LT_TMP/runtime"
+  export HOME=$LT_TMP/home XDG_CONFIG_HOME=$LT_TMP/config XDG_RUNTIME_DIR=$LT_TMP/runtime
+  export XDG_CACHE_HOME=$LT_TMP/cache XDG_DATA_HOME=$LT_TMP/data XDG_SESSION_ID=c1
+  export NO_AT_BRIDGE=1
+  DT_SHOT_N=0
+  lt_start_bus system
+  lt_start_logind
+  lt_log "$(sed -n 's/^PRETTY_NAME=//p' /etc/os-release), session $DT_SESSION, as $(id -un) ($(id -u))"
+}
+
+# dt_start_xvfb: an X server of the screen's size for an X11 session.
+dt_start_xvfb() {
+  local fdfile=$LT_TMP/displayfd
+  : >"$fdfile"
+  Xvfb -displayfd 3 -screen 0 "${DT_W}x${DT_H}x24" -dpi 96 -nolisten tcp -noreset \
+    3>"$fdfile" >"$LT_TMP/log/xvfb.log" 2>&1 &
+  lt_started $!
+  lt_wait_for 20 "Xvfb to pick a display" test -s "$fdfile"
+  export DISPLAY=":$(tr -d '\n' <"$fdfile")" XDG_SESSION_TYPE=x11
+}
+
+# dt_spawn NAME COMMAND...: a desktop process of ours, logged to NAME.log.
+dt_spawn() {
+  local name=$1
+  shift
+  "$@" >"$LT_TMP/log/$name.log" 2>&1 &
+  lt_started $!
+  lt_log "started $name (PID $!)"
+}
+
+# The StatusNotifier side of the desktop: a watcher with its host.
+dt_host_ready() {
+  gdbus call --session -d org.kde.StatusNotifierWatcher -o /StatusNotifierWatcher \
+    -m org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierWatcher IsStatusNotifierHostRegistered |
+    grep -q true
+}
+dt_host() { "$LT_PY" "$DT_DIR/host.py" "$@"; }
+dt_item_listed() { dt_host item "$NOCTURO_PID"; }
+
+# dt_shot NAME: screenshot NN-NAME.png of the whole screen, as the session
+# allows it (DT_SHOOTER: x11 through the X server, gnome through the Shell).
+dt_shot() {
+  DT_SHOT_N=$((DT_SHOT_N + 1))
+  DT_LAST=$DT_SHOTS/$(printf '%02d' "$DT_SHOT_N")-$1.png
+  case ${DT_SHOOTER:-x11} in
+    x11) import -silent -window root "$DT_LAST" ;;
+    gnome) dt_host gnome-shot "$DT_LAST" ;;
+    kwin)
+      dt_host kwin-shot "$LT_TMP/shot" &&
+        convert -size "$(cat "$LT_TMP/shot.size")" -depth 8 "bgra:$LT_TMP/shot.rgba" "$DT_LAST"
+      ;;
+  esac
+}
+
+# dt_diff A B [CROP]: the bounding box "W H X Y" of the pixels that differ
+# between two screenshots (within CROP, a geometry WxH+X+Y); nothing when
+# none does.
+dt_diff() {
+  local box
+  box=$(convert "$1" "$2" ${3:+-crop "$3" +repage} -compose difference -composite \
+    -colorspace gray -threshold 8% -format '%@' info: 2>/dev/null) || return 1
+  [[ $box =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || return 1
+  ((BASH_REMATCH[1] > 0 && BASH_REMATCH[2] > 0 && BASH_REMATCH[1] < DT_W)) || return 0
+  local x=${BASH_REMATCH[3]} y=${BASH_REMATCH[4]}
+  if [[ -n ${3:-} && $3 =~ \+([0-9]+)\+([0-9]+)$ ]]; then
+    x=$((x + BASH_REMATCH[1])) y=$((y + BASH_REMATCH[2]))
+  fi
+  echo "${BASH_REMATCH[1]} ${BASH_REMATCH[2]} $x $y"
+}
+
+# dt_settled NAME: two screenshots in a row alike; the last one is kept.
+dt_settle() {
+  local name=$1 previous=$LT_TMP/settle.png deadline=$((SECONDS + ${2:-30}))
+  import_now() { dt_shot "$name" && DT_SHOT_N=$((DT_SHOT_N - 1)); }
+  import_now || return 1
+  while ((SECONDS < deadline)); do
+    cp "$DT_LAST" "$previous"
+    sleep 1
+    import_now || return 1
+    [[ -z $(dt_diff "$previous" "$DT_LAST") ]] && { DT_SHOT_N=$((DT_SHOT_N + 1)); return 0; }
+  done
+  DT_SHOT_N=$((DT_SHOT_N + 1))
+  return 1
+}
+
+# A panel's clock changes once a minute: steps that compare screenshots start
+# at least 20 s before the next change.
+dt_clear_of_the_minute() {
+  local second
+  second=$(date +%-S)
+  ((second < 40)) || sleep $((61 - second))
+}
+
+# dt_window TITLE: the program's shown X window of that title (on XWayland
+# too), or nothing.
+dt_window() {
+  xdotool search --onlyvisible --pid "$NOCTURO_PID" --name "^$(lt_regex "$1")\$" 2>/dev/null | head -n 1
+}
+dt_shown() { [[ -n $(dt_window "$1") ]]; }
+
+# dt_frame WINDOW: its frame's top-left corner "X Y" and size "W H", title bar
+# included (the window manager's _NET_FRAME_EXTENTS around the client).
+dt_frame() {
+  local x y w h left right top bottom
+  eval "$(xdotool getwindowgeometry --shell "$1" | sed -nE 's/^(X|Y|WIDTH|HEIGHT)=/DT_G_\1=/p')"
+  read -r left right top bottom < <(xprop -id "$1" _NET_FRAME_EXTENTS |
+    sed -nE 's/.*= *([0-9]+), *([0-9]+), *([0-9]+), *([0-9]+).*/\1 \2 \3 \4/p')
+  [[ -n $bottom ]] || return 1
+  x=$((DT_G_X - left)) y=$((DT_G_Y - top)) w=$((DT_G_WIDTH + left + right)) h=$((DT_G_HEIGHT + top + bottom))
+  echo "$x $y $w $h $top"
+}
+
+# --- The checks, the same on every desktop ---------------------------------
+
+# dt_await_icon: starts the program hidden; its item must be listed by the
+# desktop's watcher and a screenshot must differ from the one before the
+# start only where the icon is. Sets DT_ICON ("W H X Y") and DT_CX, DT_CY.
+dt_await_icon() {
+  dt_clear_of_the_minute
+  dt_settle before-start 60 || lt_fail "the desktop never settled (its screenshots kept changing)"
+  local before=$DT_LAST box
+  lt_start_nocturo "$@"
+  lt_wait_for 30 "the desktop's watcher to list the program's item" dt_item_listed
+  dt_settle icon 20 || lt_fail "the screen kept changing after the item came"
+  box=$(dt_diff "$before" "$DT_LAST")
+  [[ -n $box ]] || lt_fail "no icon: $DT_LAST is the same as $before"
+  read -r -a DT_ICON <<<"$box"
+  ((DT_ICON[0] <= 80 && DT_ICON[1] <= 80)) ||
+    lt_fail "more than an icon changed after the start: ${DT_ICON[0]}x${DT_ICON[1]} at ${DT_ICON[2]},${DT_ICON[3]} ($DT_LAST)"
+  DT_CX=$((DT_ICON[2] + DT_ICON[0] / 2)) DT_CY=$((DT_ICON[3] + DT_ICON[1] / 2))
+  lt_log "ok: the icon in the panel, ${DT_ICON[0]}x${DT_ICON[1]} at ${DT_ICON[2]},${DT_ICON[3]} ($(basename "$DT_LAST"))"
+}
+
+# dt_menu_box BEFORE CROP: the box of what changed since BEFORE within CROP.
+dt_menu_appeared() {
+  dt_shot menu && DT_SHOT_N=$((DT_SHOT_N - 1))
+  DT_MENU=$(dt_diff "$1" "$DT_LAST" "$2")
+  [[ -n $DT_MENU ]]
+}
+
+# dt_open_menu WHERE: a right click on the panel's icon (WHERE=icon) or in
+# the stand-in window's client area (WHERE=window); a menu must show next
+# to the click point. Sets DT_MENU ("W H X Y").
+dt_open_menu() {
+  local where=$1 x y crop before menu_note=
+  if [[ $where == icon ]]; then
+    x=$DT_CX y=$DT_CY
+    # The panel's own strip (its button's look changes) is left out.
+    if ((DT_CY < DT_H / 2)); then
+      local top=$((DT_ICON[3] + DT_ICON[1] + 4))
+      crop=${DT_W}x$((DT_H - top))+0+$top
+    else
+      crop=${DT_W}x$((DT_ICON[3] - 4))+0+0
+    fi
+  else
+    local win
+    win=$(dt_window "$DT_MAIN")
+    eval "$(xdotool getwindowgeometry --shell "$win" | sed -nE 's/^(X|Y|WIDTH|HEIGHT)=/DT_G_\1=/p')"
+    x=$((DT_G_X + 6)) y=$((DT_G_Y + DT_G_HEIGHT - 6))
+    crop=${DT_W}x${DT_H}+0+0
+  fi
+  dt_settle before-menu 20 || lt_fail "the screen kept changing before the right click"
+  before=$DT_LAST
+  xdotool mousemove "$x" "$y" click 3
+  if ! lt_poll 10 dt_menu_appeared "$before" "$crop"; then
+    [[ $where == icon ]] && menu_note="; the program's menu as the host reads it: $(dt_host menu "$NOCTURO_PID" 2>&1 | tr '\n' ' ')"
+    dt_shot no-menu
+    lt_fail "a right click at $x,$y showed no menu ($(basename "$DT_LAST"))$menu_note"
+  fi
+  dt_shot menu
+  read -r -a DT_MENU <<<"$DT_MENU"
+  local gap_x gap_y
+  gap_x=$(((DT_MENU[2] > x) ? DT_MENU[2] - x : ((x > DT_MENU[2] + DT_MENU[0]) ? x - DT_MENU[2] - DT_MENU[0] : 0)))
+  gap_y=$(((DT_MENU[3] > y) ? DT_MENU[3] - y : ((y > DT_MENU[3] + DT_MENU[1]) ? y - DT_MENU[3] - DT_MENU[1] : 0)))
+  ((gap_x <= 60 && gap_y <= 60)) ||
+    lt_fail "the menu is at ${DT_MENU[2]},${DT_MENU[3]} (${DT_MENU[0]}x${DT_MENU[1]}), ${gap_x}/${gap_y} px from the click at $x,$y ($(basename "$DT_LAST"))"
+  ((DT_MENU[1] >= 45 && DT_MENU[1] <= 220)) ||
+    lt_fail "what showed is ${DT_MENU[0]}x${DT_MENU[1]}, not a menu of three items ($(basename "$DT_LAST"))"
+  lt_log "ok: a menu ${DT_MENU[0]}x${DT_MENU[1]} at ${DT_MENU[2]},${DT_MENU[3]}, next to the click at $x,$y ($(basename "$DT_LAST"))"
+}
+
+# dt_choose N: a click on the open menu's Nth item of three.
+dt_choose() {
+  xdotool mousemove $((DT_MENU[2] + DT_MENU[0] / 2)) $((DT_MENU[3] + (2 * $1 - 1) * DT_MENU[1] / 6)) click 1
+}
+
+# dt_quit_by_menu WHERE: "Salir", the menu's third item; status 0.
+dt_quit_by_menu() {
+  dt_open_menu "$1"
+  dt_choose 3
+  lt_wait_for 15 "\"Salir\" (the menu's third item) to end the program" lt_gone "$NOCTURO_PID"
+  lt_wait_exit 1
+  ((LT_EXIT == 0)) || lt_fail "the program ended with status $LT_EXIT"
+  dt_shot after-exit
+  lt_log "ok: \"Salir\" ended the program with status 0"
+}
+
+dt_frame_is() { [[ $(dt_frame "$(dt_window "$DT_MAIN")" | cut -d' ' -f1-2) == "$1 $2" ]]; }
+
+# dt_x11_checks WHERE: every check through injected X input; WHERE is where
+# the menu is opened (icon: the panel's icon; window: the stand-in window).
+dt_x11_checks() {
+  local where=$1 win
+  if [[ $where == icon ]]; then
+    dt_await_icon
+    xdotool mousemove "$DT_CX" "$DT_CY" click 1
+    lt_wait_for 10 "the panel's left click to show the main window" dt_shown "$DT_MAIN"
+    dt_shot left-click
+    lt_log "ok: the panel's left click shows the main window ($(basename "$DT_LAST"))"
+  else
+    dt_settle before-start 60 || lt_fail "the desktop never settled"
+    lt_start_nocturo
+    lt_wait_for 40 "the main window to stand in for the missing tray" dt_shown "$DT_MAIN"
+    dt_shot stand-in
+    lt_log "ok: without a tray the main window stands in ($(basename "$DT_LAST"))"
+  fi
+  dt_open_menu "$where"
+  dt_choose 2
+  lt_wait_for 10 "\"Acerca de...\" (the menu's second item) to show the About window" dt_shown "$DT_ABOUT"
+  dt_shot about
+  lt_log "ok: \"Acerca de...\" shows the About window ($(basename "$DT_LAST"))"
+  dt_quit_by_menu "$where"
+
+  # The position: a title-bar drag, "Salir", a new start.
+  if [[ $where == icon ]]; then
+    dt_await_icon
+    dt_open_menu icon
+    dt_choose 1
+    lt_wait_for 10 "\"Mostrar...\" (the menu's first item) to show the main window" dt_shown "$DT_MAIN"
+    lt_log "ok: \"Mostrar...\" shows the main window"
+  else
+    lt_start_nocturo
+    lt_wait_for 40 "the stand-in window" dt_shown "$DT_MAIN"
+  fi
+  win=$(dt_window "$DT_MAIN")
+  local frame
+  lt_wait_for 10 "the main window's frame extents" dt_frame "$win"
+  read -r -a frame < <(dt_frame "$win")
+  local px=$((frame[0] + frame[2] / 2)) py=$((frame[1] + frame[4] / 2))
+  local tx=$((frame[0] - 180)) ty=$((frame[1] + 110))
+  xdotool mousemove "$px" "$py" mousedown 1 sleep 0.2 mousemove $((px - 20)) $((py + 10)) sleep 0.2 \
+    mousemove $((px - 180)) $((py + 110)) sleep 0.2 mouseup 1
+  lt_wait_for 10 "the title-bar drag to put the frame at $tx,$ty (it was at ${frame[0]},${frame[1]})" dt_frame_is "$tx" "$ty"
+  dt_shot dragged
+  lt_log "ok: the frame dragged by its title bar from ${frame[0]},${frame[1]} to $tx,$ty ($(basename "$DT_LAST"))"
+  dt_quit_by_menu "$where"
+  lt_log "stored: $(grep -E '^Pos[XY]=' "$(lt_conf)" | tr '\n' ' ')"
+  lt_start_nocturo /S
+  lt_wait_for 20 "the main window on a start with /S" dt_shown "$DT_MAIN"
+  win=$(dt_window "$DT_MAIN")
+  lt_wait_for 10 "the main window's frame extents" dt_frame "$win"
+  if ! lt_poll 5 dt_frame_is "$tx" "$ty"; then
+    dt_shot misplaced
+    lt_fail "the next start put the frame at $(dt_frame "$win" | cut -d' ' -f1-2 | tr ' ' ,), not where it was left, $tx,$ty (stored: $(grep -E '^Pos[XY]=' "$(lt_conf)" | tr '\n' ' '); $(basename "$DT_LAST"))"
+  fi
+  dt_shot restarted
+  lt_log "ok: the next start shows the frame where it was left, $tx,$ty ($(basename "$DT_LAST"))"
+  [[ $where == icon ]] && dt_await_icon_again
+  dt_quit_by_menu "$where"
+}
+
+# After a start with /S the icon is where it was.
+dt_await_icon_again() { lt_wait_for 30 "the desktop's watcher to list the program's item" dt_item_listed; }
+
+# dt_dbus_checks: on a Wayland session nothing outside the compositor can
+# click, so the host's own calls stand in for the clicks: Activate for the
+# left click, the DBusMenu's AboutToShow and GetLayout for the right click
+# (the host draws the menu from them) and its "clicked" event for an item.
+# The title-bar drag cannot be made either, so the position is not checked.
+dt_dbus_checks() {
+  local labels
+  dt_await_icon
+  dt_host activate "$NOCTURO_PID" "$DT_CX" "$DT_CY" || lt_fail "Activate failed"
+  lt_wait_for 10 "Activate (the host's left click) to show the main window" dt_shown "$DT_MAIN"
+  dt_shot left-click
+  lt_log "ok: Activate shows the main window ($(basename "$DT_LAST"))"
+  labels=$(dt_host menu "$NOCTURO_PID" 2>&1) || lt_fail "the host can draw no menu of the program: $labels"
+  [[ $labels == $'Mostrar...\nAcerca de...\nSalir' ]] ||
+    lt_fail "the menu the host draws holds"$'\n'"$labels"$'\n'"instead of Mostrar..., Acerca de..., Salir"
+  lt_log "ok: the menu the host draws: ${labels//$'\n'/, }"
+  dt_host choose "$NOCTURO_PID" "Acerca de..." || lt_fail "cannot choose \"Acerca de...\""
+  lt_wait_for 10 "\"Acerca de...\" to show the About window" dt_shown "$DT_ABOUT"
+  dt_shot about
+  lt_log "ok: \"Acerca de...\" shows the About window ($(basename "$DT_LAST"))"
+  dt_host choose "$NOCTURO_PID" "Salir" || lt_fail "cannot choose \"Salir\""
+  lt_wait_for 15 "\"Salir\" to end the program" lt_gone "$NOCTURO_PID"
+  lt_wait_exit 1
+  ((LT_EXIT == 0)) || lt_fail "the program ended with status $LT_EXIT"
+  dt_shot after-exit
+  lt_log "ok: \"Salir\" ended the program with status 0; the position is not checked (no input can be injected into a Wayland compositor)"
+}
