@@ -23,7 +23,7 @@ DT_W=1280 DT_H=800
 DT_MAIN="Nocturo v2.5" DT_ABOUT="Acerca de..."
 
 # dt_enter: as root, runs this scenario again as the test user (inside the
-# Debian 13 root directory when DT_ROOT names one), under dbus-run-session.
+# Debian 13 root directory when DT_ROOT names one).
 dt_enter() {
   LT_NAME=${LT_RUN_NAME:-$(basename "$0" .sh)}
   DT_SHOTS=$LT_OUT/$LT_NAME
@@ -38,14 +38,14 @@ dt_enter() {
   script=$(cd "$(dirname "$0")" && pwd)/$(basename "$0")
   if ((EUID != 0)); then
     [[ -z ${DT_ROOT:-} ]] || lt_skip "Debian 13's desktops need root (a chroot)"
-    exec env -i "${keep[@]}" "NOCTURO_LINUX_BIN=$LT_BIN" HOME="$HOME" dbus-run-session -- bash "$script"
+    exec env -i "${keep[@]}" "NOCTURO_LINUX_BIN=$LT_BIN" bash "$script"
   fi
   if [[ -z ${DT_ROOT:-} ]]; then
     id -u "$DT_USER" >/dev/null 2>&1 ||
       useradd --system --no-create-home --shell /usr/sbin/nologin "$DT_USER" || lt_fail "cannot add the user $DT_USER"
     chown -R "$DT_USER:" "$DT_SHOTS"
     exec setpriv --reuid "$DT_USER" --regid "$DT_USER" --clear-groups \
-      env -i "${keep[@]}" "NOCTURO_LINUX_BIN=$LT_BIN" HOME=/nonexistent dbus-run-session -- bash "$script"
+      env -i "${keep[@]}" "NOCTURO_LINUX_BIN=$LT_BIN" bash "$script"
   fi
   # Debian 13: the same checks in the root directory, which holds the user
   # "tester" (1000); this worktree and the program are bound in at the same
@@ -69,8 +69,7 @@ dt_enter() {
     touch "$root/opt/nocturo/nocturo"
     mount --bind "$bin" "$root/opt/nocturo/nocturo"
     exec chroot "$root" setpriv --reuid 1000 --regid 1000 --clear-groups "$@"
-  ' _ "$root" "$repo" "$LT_BIN" env -i "${keep[@]}" NOCTURO_LINUX_BIN=/opt/nocturo/nocturo \
-    HOME=/nonexistent dbus-run-session -- bash "$script"
+  ' _ "$root" "$repo" "$LT_BIN" env -i "${keep[@]}" NOCTURO_LINUX_BIN=/opt/nocturo/nocturo bash "$script"
 }
 
 # dt_setup: throwaway HOME and XDG directories, the system bus with logind,
@@ -78,14 +77,21 @@ dt_enter() {
 dt_setup() {
   dt_enter
   LT_ART=$DT_SHOTS/log
-  LT_TMP=$(mktemp -d "${TMPDIR:-/tmp}/nocturo-desktop.XXXXXX")
+  # The session bus starts services with its own environment: the
+  # directories first, then the scenario again under dbus-run-session.
+  if [[ -z ${DT_BUS:-} ]]; then
+    LT_TMP=$(mktemp -d "${TMPDIR:-/tmp}/nocturo-desktop.XXXXXX")
+    mkdir -p "$LT_TMP"/{home,config,runtime,cache,data,log}
+    chmod 700 "$LT_TMP/runtime"
+    export LT_TMP HOME=$LT_TMP/home XDG_CONFIG_HOME=$LT_TMP/config XDG_RUNTIME_DIR=$LT_TMP/runtime
+    export XDG_CACHE_HOME=$LT_TMP/cache XDG_DATA_HOME=$LT_TMP/data XDG_SESSION_ID=c1 NO_AT_BRIDGE=1
+    DT_BUS=1 dbus-run-session -- bash "$0"
+    local status=$?
+    rm -rf "$LT_TMP"
+    exit "$status"
+  fi
   trap lt_cleanup EXIT
   trap 'exit 143' TERM INT
-  mkdir -p "$LT_TMP"/{home,config,runtime,cache,data,log}
-  chmod 700 "$LT_TMP/runtime"
-  export HOME=$LT_TMP/home XDG_CONFIG_HOME=$LT_TMP/config XDG_RUNTIME_DIR=$LT_TMP/runtime
-  export XDG_CACHE_HOME=$LT_TMP/cache XDG_DATA_HOME=$LT_TMP/data XDG_SESSION_ID=c1
-  export NO_AT_BRIDGE=1
   DT_SHOT_N=0
   lt_start_bus system
   lt_start_logind
@@ -107,6 +113,8 @@ dt_start_xvfb() {
 dt_spawn() {
   local name=$1
   shift
+  # What the desktop's bus-started services must see too.
+  dbus-update-activation-environment --all >/dev/null 2>&1
   "$@" >"$LT_TMP/log/$name.log" 2>&1 &
   lt_started $!
   lt_log "started $name (PID $!)"
@@ -136,20 +144,23 @@ dt_shot() {
   esac
 }
 
-# dt_diff A B [CROP]: the bounding box "W H X Y" of the pixels that differ
-# between two screenshots (within CROP, a geometry WxH+X+Y); nothing when
-# none does.
+# dt_diff A B [CROP [MASK...]]: the bounding box "W H X Y" of the pixels that
+# differ between two screenshots (within CROP, a geometry WxH+X+Y, leaving
+# out each MASK, a rectangle "X0,Y0 X1,Y1"); nothing when none does.
 dt_diff() {
-  local box
-  box=$(convert "$1" "$2" ${3:+-crop "$3" +repage} -compose difference -composite \
+  local a=$1 b=$2 crop=${3:-} box draw=()
+  shift $(($# < 3 ? $# : 3))
+  for mask in "$@"; do draw+=(-draw "rectangle $mask"); done
+  box=$(convert \( "$a" -fill black "${draw[@]}" \) \( "$b" -fill black "${draw[@]}" \) \
+    -compose difference -composite ${crop:+-crop "$crop" +repage} \
     -colorspace gray -threshold 8% -format '%@' info: 2>/dev/null) || return 1
   [[ $box =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || return 1
-  ((BASH_REMATCH[1] > 0 && BASH_REMATCH[2] > 0 && BASH_REMATCH[1] < DT_W)) || return 0
-  local x=${BASH_REMATCH[3]} y=${BASH_REMATCH[4]}
-  if [[ -n ${3:-} && $3 =~ \+([0-9]+)\+([0-9]+)$ ]]; then
+  local w=${BASH_REMATCH[1]} h=${BASH_REMATCH[2]} x=${BASH_REMATCH[3]} y=${BASH_REMATCH[4]}
+  ((w > 0 && h > 0 && w < DT_W)) || return 0
+  if [[ $crop =~ \+([0-9]+)\+([0-9]+)$ ]]; then
     x=$((x + BASH_REMATCH[1])) y=$((y + BASH_REMATCH[2]))
   fi
-  echo "${BASH_REMATCH[1]} ${BASH_REMATCH[2]} $x $y"
+  echo "$w $h $x $y"
 }
 
 # dt_settled NAME: two screenshots in a row alike; the last one is kept.
@@ -178,7 +189,7 @@ dt_clear_of_the_minute() {
 # dt_window TITLE: the program's shown X window of that title (on XWayland
 # too), or nothing.
 dt_window() {
-  xdotool search --onlyvisible --pid "$NOCTURO_PID" --name "^$(lt_regex "$1")\$" 2>/dev/null | head -n 1
+  xdotool search --all --onlyvisible --pid "$NOCTURO_PID" --name "^$(lt_regex "$1")\$" 2>/dev/null | head -n 1
 }
 dt_shown() { [[ -n $(dt_window "$1") ]]; }
 
@@ -215,18 +226,20 @@ dt_await_icon() {
   lt_log "ok: the icon in the panel, ${DT_ICON[0]}x${DT_ICON[1]} at ${DT_ICON[2]},${DT_ICON[3]} ($(basename "$DT_LAST"))"
 }
 
-# dt_menu_box BEFORE CROP: the box of what changed since BEFORE within CROP.
+# dt_menu_appeared BEFORE CROP: something changed since BEFORE within CROP;
+# its box goes to $LT_TMP/menu.box (this runs in lt_poll's subshell).
 dt_menu_appeared() {
-  dt_shot menu && DT_SHOT_N=$((DT_SHOT_N - 1))
-  DT_MENU=$(dt_diff "$1" "$DT_LAST" "$2")
-  [[ -n $DT_MENU ]]
+  local box
+  dt_shot menu
+  box=$(dt_diff "$1" "$DT_LAST" "$2" "${DT_MASKS[@]}")
+  [[ -n $box ]] && echo "$box" >"$LT_TMP/menu.box"
 }
 
 # dt_open_menu WHERE: a right click on the panel's icon (WHERE=icon) or in
 # the stand-in window's client area (WHERE=window); a menu must show next
 # to the click point. Sets DT_MENU ("W H X Y").
 dt_open_menu() {
-  local where=$1 x y crop before menu_note=
+  local where=$1 x y crop before
   if [[ $where == icon ]]; then
     x=$DT_CX y=$DT_CY
     # The panel's own strip (its button's look changes) is left out.
@@ -244,15 +257,25 @@ dt_open_menu() {
     crop=${DT_W}x${DT_H}+0+0
   fi
   dt_settle before-menu 20 || lt_fail "the screen kept changing before the right click"
+  # The program's windows look otherwise once the panel takes the focus.
+  DT_MASKS=()
+  if [[ $where == icon ]]; then
+    local title frame
+    for title in "$DT_MAIN" "$DT_ABOUT"; do
+      dt_shown "$title" || continue
+      read -r -a frame < <(dt_frame "$(dt_window "$title")") || continue
+      DT_MASKS+=("${frame[0]},${frame[1]} $((frame[0] + frame[2])),$((frame[1] + frame[3]))")
+    done
+  fi
   before=$DT_LAST
+  rm -f "$LT_TMP/menu.box"
   xdotool mousemove "$x" "$y" click 3
   if ! lt_poll 10 dt_menu_appeared "$before" "$crop"; then
-    [[ $where == icon ]] && menu_note="; the program's menu as the host reads it: $(dt_host menu "$NOCTURO_PID" 2>&1 | tr '\n' ' ')"
     dt_shot no-menu
-    lt_fail "a right click at $x,$y showed no menu ($(basename "$DT_LAST"))$menu_note"
+    lt_fail "a right click at $x,$y showed no menu ($(basename "$DT_LAST")); $(dt_menu_note "$where")"
   fi
   dt_shot menu
-  read -r -a DT_MENU <<<"$DT_MENU"
+  read -r -a DT_MENU <"$LT_TMP/menu.box"
   local gap_x gap_y
   gap_x=$(((DT_MENU[2] > x) ? DT_MENU[2] - x : ((x > DT_MENU[2] + DT_MENU[0]) ? x - DT_MENU[2] - DT_MENU[0] : 0)))
   gap_y=$(((DT_MENU[3] > y) ? DT_MENU[3] - y : ((y > DT_MENU[3] + DT_MENU[1]) ? y - DT_MENU[3] - DT_MENU[1] : 0)))
@@ -260,7 +283,30 @@ dt_open_menu() {
     lt_fail "the menu is at ${DT_MENU[2]},${DT_MENU[3]} (${DT_MENU[0]}x${DT_MENU[1]}), ${gap_x}/${gap_y} px from the click at $x,$y ($(basename "$DT_LAST"))"
   ((DT_MENU[1] >= 45 && DT_MENU[1] <= 220)) ||
     lt_fail "what showed is ${DT_MENU[0]}x${DT_MENU[1]}, not a menu of three items ($(basename "$DT_LAST"))"
-  lt_log "ok: a menu ${DT_MENU[0]}x${DT_MENU[1]} at ${DT_MENU[2]},${DT_MENU[3]}, next to the click at $x,$y ($(basename "$DT_LAST"))"
+  local lines
+  lines=$(dt_menu_lines "$DT_LAST")
+  ((lines == 3)) ||
+    lt_fail "the menu that showed has $lines lines of text, not the program's three items ($(basename "$DT_LAST")); $(dt_menu_note "$where")"
+  lt_log "ok: a menu of three items ${DT_MENU[0]}x${DT_MENU[1]} at ${DT_MENU[2]},${DT_MENU[3]}, next to the click at $x,$y ($(basename "$DT_LAST"))"
+}
+
+# dt_menu_lines SHOT: how many lines of text the open menu (DT_MENU) holds:
+# bands of rows with edges in them, inside the menu's border.
+dt_menu_lines() {
+  local w=$((DT_MENU[0] - 12)) h=$((DT_MENU[1] - 4))
+  convert "$1" -crop "${w}x$h+$((DT_MENU[2] + 6))+$((DT_MENU[3] + 2))" +repage -colorspace gray \
+    -edge 1 -threshold 25% -scale "1x$h!" -threshold 0 -depth 8 txt:- |
+    awk 'NR > 1 { if ($0 ~ /#FFFFFF|white|gray\(255\)/) run++; else { if (run >= 4) n++; run = 0 } }
+         END { if (run >= 4) n++; print n + 0 }'
+}
+
+# dt_menu_note WHERE: what a failure to reach the menu says of it.
+dt_menu_note() {
+  if [[ $1 == icon ]]; then
+    echo "the program's menu as a host reads it: $(dt_host menu "$NOCTURO_PID" 2>&1 | tr '\n' ' ')"
+  else
+    echo "the stand-in window's context menu"
+  fi
 }
 
 # dt_choose N: a click on the open menu's Nth item of three.
@@ -300,7 +346,10 @@ dt_x11_checks() {
   fi
   dt_open_menu "$where"
   dt_choose 2
-  lt_wait_for 10 "\"Acerca de...\" (the menu's second item) to show the About window" dt_shown "$DT_ABOUT"
+  if ! lt_poll 10 dt_shown "$DT_ABOUT"; then
+    dt_shot no-about
+    lt_fail "choosing the menu's second item showed no About window ($(basename "$DT_LAST")); $(dt_menu_note "$where")"
+  fi
   dt_shot about
   lt_log "ok: \"Acerca de...\" shows the About window ($(basename "$DT_LAST"))"
   dt_quit_by_menu "$where"
