@@ -163,19 +163,36 @@ dt_diff() {
   echo "$w $h $x $y"
 }
 
-# dt_settled NAME: two screenshots in a row alike; the last one is kept.
+# dt_settle NAME [TIMEOUT]: screenshots a second apart until three in a row
+# are alike; the last one is kept as NN-NAME.png.
 dt_settle() {
-  local name=$1 previous=$LT_TMP/settle.png deadline=$((SECONDS + ${2:-30}))
-  import_now() { dt_shot "$name" && DT_SHOT_N=$((DT_SHOT_N - 1)); }
-  import_now || return 1
+  local name=$1 deadline=$((SECONDS + ${2:-30})) alike=0 previous=$LT_TMP/settle.0 current=$LT_TMP/settle.1
+  dt_raw_shot "$current" || return 1
   while ((SECONDS < deadline)); do
-    cp "$DT_LAST" "$previous"
+    mv "$current" "$previous"
     sleep 1
-    import_now || return 1
-    [[ -z $(dt_diff "$previous" "$DT_LAST") ]] && { DT_SHOT_N=$((DT_SHOT_N + 1)); return 0; }
+    dt_raw_shot "$current" || return 1
+    if cmp -s "$previous" "$current"; then
+      ((++alike >= 2)) && break
+    else
+      alike=0
+    fi
   done
   DT_SHOT_N=$((DT_SHOT_N + 1))
+  DT_LAST=$DT_SHOTS/$(printf '%02d' "$DT_SHOT_N")-$name.png
+  convert "$current" "$DT_LAST"
+  ((alike >= 2)) && return 0
+  convert "$previous" "${DT_LAST%.png}-previous.png"
+  lt_log "still changing: $(dt_diff "${DT_LAST%.png}-previous.png" "$DT_LAST") (${DT_LAST##*/} and its -previous)"
   return 1
+}
+
+# dt_raw_shot FILE: a screenshot in a form that compares byte for byte.
+dt_raw_shot() {
+  case ${DT_SHOOTER:-x11} in
+    x11) import -silent -window root "ppm:$1" ;;
+    *) dt_shot raw && DT_SHOT_N=$((DT_SHOT_N - 1)) && convert "$DT_LAST" "ppm:$1" && rm -f "$DT_LAST" ;;
+  esac
 }
 
 # A panel's clock changes once a minute: steps that compare screenshots start
@@ -220,10 +237,30 @@ dt_await_icon() {
   box=$(dt_diff "$before" "$DT_LAST")
   [[ -n $box ]] || lt_fail "no icon: $DT_LAST is the same as $before"
   read -r -a DT_ICON <<<"$box"
+  dt_pick_icon "$before" "$DT_LAST"
   ((DT_ICON[0] <= 80 && DT_ICON[1] <= 80)) ||
     lt_fail "more than an icon changed after the start: ${DT_ICON[0]}x${DT_ICON[1]} at ${DT_ICON[2]},${DT_ICON[3]} ($DT_LAST)"
   DT_CX=$((DT_ICON[2] + DT_ICON[0] / 2)) DT_CY=$((DT_ICON[3] + DT_ICON[1] / 2))
   lt_log "ok: the icon in the panel, ${DT_ICON[0]}x${DT_ICON[1]} at ${DT_ICON[2]},${DT_ICON[3]} ($(basename "$DT_LAST"))"
+}
+
+# dt_pick_icon BEFORE AFTER: a tray that grows moves its other icons too; of
+# the columns of changes in DT_ICON, the icon is the most colourful run
+# (the others are the desktop's own grey symbolic icons).
+dt_pick_icon() {
+  local w=${DT_ICON[0]} h=${DT_ICON[1]} x=${DT_ICON[2]} y=${DT_ICON[3]} start end best=-1 score pick=
+  while read -r start end; do
+    score=$(convert "$2" -crop "$((end - start + 1))x$h+$((x + start))+$y" +repage -colorspace HSL \
+      -channel G -separate -format '%[fx:int(mean*1000)]' info:)
+    ((score > best)) && best=$score pick="$((end - start + 1)) $h $((x + start)) $y"
+  done < <(convert "$1" "$2" -crop "${w}x$h+$x+$y" +repage -compose difference -composite \
+    -colorspace gray -threshold 8% -scale "${w}x1!" -threshold 0 -depth 8 txt:- |
+    awk -F'[,:]' 'NR > 1 { on = ($0 ~ /#FFFFFF|white|gray\(255\)/) }
+      NR > 1 && on && !run { first = $1; run = 1 }
+      NR > 1 && on { last = $1; gap = 0 }
+      NR > 1 && !on && run && ++gap >= 3 { print first, last; run = 0 }
+      END { if (run) print first, last }')
+  [[ -n $pick ]] && read -r -a DT_ICON <<<"$pick"
 }
 
 # dt_menu_appeared BEFORE CROP: something changed since BEFORE within CROP;
@@ -242,13 +279,7 @@ dt_open_menu() {
   local where=$1 x y crop before
   if [[ $where == icon ]]; then
     x=$DT_CX y=$DT_CY
-    # The panel's own strip (its button's look changes) is left out.
-    if ((DT_CY < DT_H / 2)); then
-      local top=$((DT_ICON[3] + DT_ICON[1] + 4))
-      crop=${DT_W}x$((DT_H - top))+0+$top
-    else
-      crop=${DT_W}x$((DT_ICON[3] - 4))+0+0
-    fi
+    crop=${DT_W}x${DT_H}+0+0
   else
     local win
     win=$(dt_window "$DT_MAIN")
@@ -256,11 +287,15 @@ dt_open_menu() {
     x=$((DT_G_X + 6)) y=$((DT_G_Y + DT_G_HEIGHT - 6))
     crop=${DT_W}x${DT_H}+0+0
   fi
-  dt_settle before-menu 20 || lt_fail "the screen kept changing before the right click"
-  # The program's windows look otherwise once the panel takes the focus.
+  # Away from the panels and the windows, so no tooltip is left on screen.
+  xdotool mousemove 4 $((DT_H / 2))
+  dt_settle before-menu 60 || lt_fail "the screen kept changing before the right click"
+  # The program's windows look otherwise once the panel takes the focus, and
+  # the panel's button around the icon once it is pressed.
   DT_MASKS=()
   if [[ $where == icon ]]; then
     local title frame
+    DT_MASKS+=("$((DT_ICON[2] - 16)),$((DT_ICON[3] - 16)) $((DT_ICON[2] + DT_ICON[0] + 16)),$((DT_ICON[3] + DT_ICON[1] + 16))")
     for title in "$DT_MAIN" "$DT_ABOUT"; do
       dt_shown "$title" || continue
       read -r -a frame < <(dt_frame "$(dt_window "$title")") || continue
@@ -378,18 +413,22 @@ dt_x11_checks() {
   lt_log "ok: the frame dragged by its title bar from ${frame[0]},${frame[1]} to $tx,$ty ($(basename "$DT_LAST"))"
   dt_quit_by_menu "$where"
   lt_log "stored: $(grep -E '^Pos[XY]=' "$(lt_conf)" | tr '\n' ' ')"
-  lt_start_nocturo /S
-  lt_wait_for 20 "the main window on a start with /S" dt_shown "$DT_MAIN"
-  win=$(dt_window "$DT_MAIN")
-  lt_wait_for 10 "the main window's frame extents" dt_frame "$win"
-  if ! lt_poll 5 dt_frame_is "$tx" "$ty"; then
-    dt_shot misplaced
-    lt_fail "the next start put the frame at $(dt_frame "$win" | cut -d' ' -f1-2 | tr ' ' ,), not where it was left, $tx,$ty (stored: $(grep -E '^Pos[XY]=' "$(lt_conf)" | tr '\n' ' '); $(basename "$DT_LAST"))"
-  fi
-  dt_shot restarted
-  lt_log "ok: the next start shows the frame where it was left, $tx,$ty ($(basename "$DT_LAST"))"
-  [[ $where == icon ]] && dt_await_icon_again
-  dt_quit_by_menu "$where"
+  # Run after run: twice more, with no move in between.
+  local round
+  for round in 1 2; do
+    lt_start_nocturo /S
+    lt_wait_for 20 "the main window on a start with /S" dt_shown "$DT_MAIN"
+    win=$(dt_window "$DT_MAIN")
+    lt_wait_for 10 "the main window's frame extents" dt_frame "$win"
+    if ! lt_poll 5 dt_frame_is "$tx" "$ty"; then
+      dt_shot misplaced
+      lt_fail "start $round after the drag put the frame at $(dt_frame "$win" | cut -d' ' -f1-2 | tr ' ' ,), not where it was left, $tx,$ty (stored: $(grep -E '^Pos[XY]=' "$(lt_conf)" | tr '\n' ' '); $(basename "$DT_LAST"))"
+    fi
+    dt_shot restarted
+    lt_log "ok: start $round after the drag shows the frame where it was left, $tx,$ty ($(basename "$DT_LAST"))"
+    [[ $where == icon ]] && dt_await_icon_again
+    dt_quit_by_menu "$where"
+  done
 }
 
 # After a start with /S the icon is where it was.

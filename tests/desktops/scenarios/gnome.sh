@@ -14,8 +14,10 @@ if [[ $DT_SESSION != notray ]]; then
     lt_skip "no AppIndicator extension (scripts/install-deps.sh --desktops)"
   gsettings set org.gnome.shell enabled-extensions "['$extension']"
 fi
-# The pointer at 0,0 must not open the overview.
-gsettings set org.gnome.desktop.interface enable-hot-corners false 2>/dev/null
+# The pointer at 0,0 must not open the overview, nor a banner ("Screen
+# Lock disabled") cover the screen.
+gsettings set org.gnome.desktop.interface enable-hot-corners false
+gsettings set org.gnome.desktop.notifications show-banners false
 overview_off() {
   gdbus call --session -d org.gnome.Shell -o /org/gnome/Shell -m org.freedesktop.DBus.Properties.Set \
     org.gnome.Shell OverviewActive '<false>'
@@ -37,7 +39,12 @@ else
   dt_spawn gnome-shell gnome-shell --x11 --replace
 fi
 lt_wait_for 60 "GNOME Shell on the session bus" lt_has_owner session org.gnome.Shell
-lt_wait_for 30 "GNOME Shell to leave the overview" bash -c "$(declare -f overview_off overview_is_off); overview_off; overview_is_off"
+# The Shell opens the overview once its start-up is over: set it off until it
+# stays off.
+overview_stays_off() {
+  overview_off >/dev/null && lt_poll 2 overview_is_off && ! lt_poll 3 bash -c "$(declare -f overview_is_off); ! overview_is_off"
+}
+lt_wait_for 60 "GNOME Shell to leave the overview for good" overview_stays_off
 case $DT_SESSION in
   x11)
     lt_wait_for 30 "the extension's tray host" dt_host_ready
