@@ -287,8 +287,13 @@ dt_open_menu() {
     x=$((DT_G_X + 6)) y=$((DT_G_Y + DT_G_HEIGHT - 6))
     crop=${DT_W}x${DT_H}+0+0
   fi
-  # Away from the panels and the windows, so no tooltip is left on screen.
-  xdotool mousemove 4 $((DT_H / 2))
+  if [[ $where == icon ]]; then
+    # Away from the panels and the windows, so no tooltip is left on screen.
+    xdotool mousemove 4 $((DT_H / 2))
+  else
+    # The window takes the focus first: its look changes then, not with the menu.
+    xdotool mousemove "$x" "$y" click 1
+  fi
   dt_settle before-menu 60 || lt_fail "the screen kept changing before the right click"
   # The program's windows look otherwise once the panel takes the focus, and
   # the panel's button around the icon once it is pressed.
