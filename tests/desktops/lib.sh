@@ -210,11 +210,23 @@ dt_window() {
 }
 dt_shown() { [[ -n $(dt_window "$1") ]]; }
 
+# dt_client WINDOW: its client area's place and size on the screen, in
+# DT_G_X, DT_G_Y, DT_G_WIDTH, DT_G_HEIGHT.
+dt_client() {
+  local info
+  info=$(xwininfo -id "$1" 2>/dev/null) || return 1
+  DT_G_X=$(sed -nE 's/^ *Absolute upper-left X: *(-?[0-9]+).*/\1/p' <<<"$info")
+  DT_G_Y=$(sed -nE 's/^ *Absolute upper-left Y: *(-?[0-9]+).*/\1/p' <<<"$info")
+  DT_G_WIDTH=$(sed -nE 's/^ *Width: *([0-9]+).*/\1/p' <<<"$info")
+  DT_G_HEIGHT=$(sed -nE 's/^ *Height: *([0-9]+).*/\1/p' <<<"$info")
+  [[ -n $DT_G_HEIGHT ]]
+}
+
 # dt_frame WINDOW: its frame's top-left corner "X Y" and size "W H", title bar
 # included (the window manager's _NET_FRAME_EXTENTS around the client).
 dt_frame() {
   local x y w h left right top bottom
-  eval "$(xdotool getwindowgeometry --shell "$1" | sed -nE 's/^(X|Y|WIDTH|HEIGHT)=/DT_G_\1=/p')"
+  dt_client "$1" || return 1
   read -r left right top bottom < <(xprop -id "$1" _NET_FRAME_EXTENTS |
     sed -nE 's/.*= *([0-9]+), *([0-9]+), *([0-9]+), *([0-9]+).*/\1 \2 \3 \4/p')
   [[ -n $bottom ]] || return 1
@@ -281,10 +293,12 @@ dt_open_menu() {
     x=$DT_CX y=$DT_CY
     crop=${DT_W}x${DT_H}+0+0
   else
+    # Near the client area's bottom-right corner: the menu opens right and
+    # down of it, outside the window, whose look may change meanwhile.
     local win
     win=$(dt_window "$DT_MAIN")
-    eval "$(xdotool getwindowgeometry --shell "$win" | sed -nE 's/^(X|Y|WIDTH|HEIGHT)=/DT_G_\1=/p')"
-    x=$((DT_G_X + 6)) y=$((DT_G_Y + DT_G_HEIGHT - 6))
+    dt_client "$win" || lt_fail "no place of the main window"
+    x=$((DT_G_X + DT_G_WIDTH - 4)) y=$((DT_G_Y + DT_G_HEIGHT - 4))
     crop=${DT_W}x${DT_H}+0+0
   fi
   if [[ $where == icon ]]; then
@@ -295,19 +309,18 @@ dt_open_menu() {
     xdotool mousemove "$x" "$y" click 1
   fi
   dt_settle before-menu 60 || lt_fail "the screen kept changing before the right click"
-  # The program's windows look otherwise once the panel takes the focus, and
+  before=$DT_LAST
+  # The program's windows look otherwise once the menu takes the focus, and
   # the panel's button around the icon once it is pressed.
   DT_MASKS=()
-  if [[ $where == icon ]]; then
-    local title frame
+  local title frame
+  [[ $where == icon ]] &&
     DT_MASKS+=("$((DT_ICON[2] - 16)),$((DT_ICON[3] - 16)) $((DT_ICON[2] + DT_ICON[0] + 16)),$((DT_ICON[3] + DT_ICON[1] + 16))")
-    for title in "$DT_MAIN" "$DT_ABOUT"; do
-      dt_shown "$title" || continue
-      read -r -a frame < <(dt_frame "$(dt_window "$title")") || continue
-      DT_MASKS+=("${frame[0]},${frame[1]} $((frame[0] + frame[2])),$((frame[1] + frame[3]))")
-    done
-  fi
-  before=$DT_LAST
+  for title in "$DT_MAIN" "$DT_ABOUT"; do
+    dt_shown "$title" || continue
+    read -r -a frame < <(dt_frame "$(dt_window "$title")") || continue
+    DT_MASKS+=("${frame[0]},${frame[1]} $((frame[0] + frame[2] - 1)),$((frame[1] + frame[3] - 1))")
+  done
   rm -f "$LT_TMP/menu.box"
   xdotool mousemove "$x" "$y" click 3
   if ! lt_poll 10 dt_menu_appeared "$before" "$crop"; then
@@ -374,9 +387,25 @@ dt_x11_checks() {
   if [[ $where == icon ]]; then
     dt_await_icon
     xdotool mousemove "$DT_CX" "$DT_CY" click 1
-    lt_wait_for 10 "the panel's left click to show the main window" dt_shown "$DT_MAIN"
-    dt_shot left-click
-    lt_log "ok: the panel's left click shows the main window ($(basename "$DT_LAST"))"
+    if lt_poll 5 dt_shown "$DT_MAIN"; then
+      dt_shot left-click
+      lt_log "ok: the panel's left click shows the main window ($(basename "$DT_LAST"))"
+    else
+      # GNOME's extension opens an item's menu on a single click when it has
+      # one, and activates it on a double click.
+      dt_shot left-click-no-window
+      lt_log "a single left click showed no main window ($(basename "$DT_LAST")); a double click then"
+      xdotool key Escape
+      xdotool mousemove 4 $((DT_H / 2))
+      dt_settle before-double-click 30 || lt_fail "the screen kept changing after the single click"
+      xdotool mousemove "$DT_CX" "$DT_CY" click --repeat 2 --delay 100 1
+      if ! lt_poll 10 dt_shown "$DT_MAIN"; then
+        dt_shot no-window
+        lt_fail "neither a left click nor a double click at $DT_CX,$DT_CY showed the main window ($(basename "$DT_LAST"))"
+      fi
+      dt_shot double-click
+      lt_log "ok: the panel's double click shows the main window ($(basename "$DT_LAST"))"
+    fi
   else
     dt_settle before-start 60 || lt_fail "the desktop never settled"
     lt_start_nocturo
@@ -411,9 +440,17 @@ dt_x11_checks() {
   read -r -a frame < <(dt_frame "$win")
   local px=$((frame[0] + frame[2] / 2)) py=$((frame[1] + frame[4] / 2))
   local tx=$((frame[0] - 180)) ty=$((frame[1] + 110))
-  xdotool mousemove "$px" "$py" mousedown 1 sleep 0.2 mousemove $((px - 20)) $((py + 10)) sleep 0.2 \
-    mousemove $((px - 180)) $((py + 110)) sleep 0.2 mouseup 1
-  lt_wait_for 10 "the title-bar drag to put the frame at $tx,$ty (it was at ${frame[0]},${frame[1]})" dt_frame_is "$tx" "$ty"
+  # As a hand does it: pressed, then moved in steps (a window manager takes a
+  # drag only past a threshold, from motion it sees), then released.
+  local step path=(mousemove "$px" "$py" mousedown 1 sleep 0.3)
+  for step in 1 2 3 4 5 6 7 8 9 10; do
+    path+=(mousemove $((px - 18 * step)) $((py + 11 * step)) sleep 0.05)
+  done
+  xdotool "${path[@]}" sleep 0.3 mouseup 1
+  if ! lt_poll 10 dt_frame_is "$tx" "$ty"; then
+    dt_shot drag-failed
+    lt_fail "the title-bar drag from $px,$py left the frame at $(dt_frame "$win" | cut -d' ' -f1-2 | tr ' ' ,), not at $tx,$ty (it was at ${frame[0]},${frame[1]}; $(basename "$DT_LAST"))"
+  fi
   dt_shot dragged
   lt_log "ok: the frame dragged by its title bar from ${frame[0]},${frame[1]} to $tx,$ty ($(basename "$DT_LAST"))"
   dt_quit_by_menu "$where"
@@ -441,7 +478,8 @@ dt_await_icon_again() { lt_wait_for 30 "the desktop's watcher to list the progra
 
 # dt_dbus_checks: on a Wayland session nothing outside the compositor can
 # click, so the host's own calls stand in for the clicks: Activate for the
-# left click, the DBusMenu's AboutToShow and GetLayout for the right click
+# left click (GNOME's extension makes it on a double click when the item has
+# a menu), the DBusMenu's AboutToShow and GetLayout for the right click
 # (the host draws the menu from them) and its "clicked" event for an item.
 # The title-bar drag cannot be made either, so the position is not checked.
 dt_dbus_checks() {

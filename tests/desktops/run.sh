@@ -28,6 +28,7 @@ desktops=(
   "gnome-notray@debian12 gnome notray 12"
   "plasma-x11@debian12 plasma x11 12"
   "gnome-wayland@debian12 gnome wayland 12"
+  "plasma-wayland@debian12 plasma wayland 12"
   "xfce@debian13 xfce x11 13"
   "gnome-wayland@debian13 gnome wayland 13"
 )
