@@ -32,44 +32,57 @@ dt_enter() {
   fi
   command -v dbus-run-session >/dev/null || lt_fail "no dbus-run-session (package dbus-daemon)"
   rm -rf "$DT_SHOTS" && mkdir -p "$DT_SHOTS"
-  local keep=(DT_INSIDE=1 "LT_RUN_NAME=$LT_NAME" "LT_OUT=$LT_OUT" "DT_SESSION=${DT_SESSION:-x11}"
+  local keep=(DT_INSIDE=1 "LT_RUN_NAME=$LT_NAME" "DT_SESSION=${DT_SESSION:-x11}"
     "DT_ROOT=${DT_ROOT:-}" "PATH=/usr/local/bin:/usr/bin:/bin:/usr/sbin:/sbin" LANG=C.UTF-8)
   local script
   script=$(cd "$(dirname "$0")" && pwd)/$(basename "$0")
   if ((EUID != 0)); then
     [[ -z ${DT_ROOT:-} ]] || lt_skip "Debian 13's desktops need root (a chroot)"
-    exec env -i "${keep[@]}" "NOCTURO_LINUX_BIN=$LT_BIN" bash "$script"
+    exec env -i "${keep[@]}" "LT_OUT=$LT_OUT" "NOCTURO_LINUX_BIN=$LT_BIN" bash "$script"
   fi
+  [[ -x $LT_BIN ]] || lt_fail "no program at $LT_BIN (cmake --preset linux && cmake --build --preset linux)"
+  # The test user may not read this worktree (a clone in root's home): the
+  # checks, the program and their output go to a place of their own, the
+  # screenshots and logs come back at the end.
+  DT_STAGE=$(mktemp -d /tmp/nocturo-desktops.XXXXXX)
+  chmod 755 "$DT_STAGE"
+  trap 'cp -r "$DT_STAGE/out/$LT_NAME/." "$DT_SHOTS/" 2>/dev/null; rm -rf "$DT_STAGE"' EXIT
+  trap 'exit 143' TERM INT
+  mkdir -p "$DT_STAGE/tests" "$DT_STAGE/out/$LT_NAME"
+  cp -r "$DT_DIR/../desktops" "$DT_DIR/../linux" "$DT_DIR/../lib" "$DT_STAGE/tests/"
+  cp "$LT_BIN" "$DT_STAGE/nocturo"
+  script=$DT_STAGE/tests/desktops/scenarios/$(basename "$0")
+  keep+=("LT_OUT=$DT_STAGE/out" "NOCTURO_LINUX_BIN=$DT_STAGE/nocturo")
+  local uid=1000
   if [[ -z ${DT_ROOT:-} ]]; then
     id -u "$DT_USER" >/dev/null 2>&1 ||
       useradd --system --no-create-home --shell /usr/sbin/nologin "$DT_USER" || lt_fail "cannot add the user $DT_USER"
-    chown -R "$DT_USER:" "$DT_SHOTS"
-    exec setpriv --reuid "$DT_USER" --regid "$DT_USER" --clear-groups \
-      env -i "${keep[@]}" "NOCTURO_LINUX_BIN=$LT_BIN" bash "$script"
+    uid=$(id -u "$DT_USER")
   fi
-  # Debian 13: the same checks in the root directory, which holds the user
-  # "tester" (1000); this worktree and the program are bound in at the same
-  # and a fixed place, /tmp is private (with the X sockets' directory).
-  local root=$DT_ROOT repo
-  repo=$(cd "$DT_DIR/../.." && pwd)
-  [[ -d $root/usr ]] || lt_fail "no Debian 13 root directory at $root"
-  chown -R 1000:1000 "$DT_SHOTS"
-  exec unshare -m --propagation private bash -c '
+  chown -R "$uid" "$DT_STAGE/out"
+  if [[ -z ${DT_ROOT:-} ]]; then
+    setpriv --reuid "$uid" --regid "$(id -g "$DT_USER")" --clear-groups env -i "${keep[@]}" bash "$script"
+    exit
+  fi
+  # Debian 13: the same checks in the root directory, as its user "tester"
+  # (1000), with a fresh /proc, a private /tmp (with the X sockets' directory,
+  # and the checks' place bound in at the same path).
+  [[ -d $DT_ROOT/usr ]] || lt_fail "no Debian 13 root directory at $DT_ROOT"
+  unshare -m --propagation private bash -c '
     set -e
-    root=$1 repo=$2 bin=$3
-    shift 3
+    root=$1 stage=$2
+    shift 2
     mount --rbind /dev "$root/dev"
     mount --bind /sys "$root/sys"
     mount -t proc proc "$root/proc"
     mount -t tmpfs -o mode=1777 tmpfs "$root/tmp"
     mkdir -m 1777 "$root/tmp/.X11-unix"
     mount -t tmpfs tmpfs "$root/run"
-    mkdir -p "$root$repo" "$root/opt/nocturo"
-    mount --bind "$repo" "$root$repo"
-    touch "$root/opt/nocturo/nocturo"
-    mount --bind "$bin" "$root/opt/nocturo/nocturo"
+    mkdir -p "$root$stage"
+    mount --bind "$stage" "$root$stage"
     exec chroot "$root" setpriv --reuid 1000 --regid 1000 --clear-groups "$@"
-  ' _ "$root" "$repo" "$LT_BIN" env -i "${keep[@]}" NOCTURO_LINUX_BIN=/opt/nocturo/nocturo bash "$script"
+  ' _ "$DT_ROOT" "$DT_STAGE" env -i "${keep[@]}" bash "$script"
+  exit
 }
 
 # dt_setup: throwaway HOME and XDG directories, the system bus with logind,
