@@ -222,6 +222,7 @@ dt_window() {
   xdotool search --all --onlyvisible --pid "$NOCTURO_PID" --name "^$(lt_regex "$1")\$" 2>/dev/null | head -n 1
 }
 dt_shown() { [[ -n $(dt_window "$1") ]]; }
+dt_gone_window() { ! dt_shown "$1"; }
 
 # dt_client WINDOW: its client area's place and size on the screen, in
 # DT_G_X, DT_G_Y, DT_G_WIDTH, DT_G_HEIGHT.
@@ -434,6 +435,11 @@ dt_x11_checks() {
   fi
   dt_shot about
   lt_log "ok: \"Acerca de...\" shows the About window ($(basename "$DT_LAST"))"
+  # Its "Cerrar" (2760,960 twips, 1095x375, at 96 dpi) closes it: the next
+  # menu is opened where the About window was.
+  dt_client "$(dt_window "$DT_ABOUT")" || lt_fail "no place of the About window"
+  xdotool mousemove $((DT_G_X + 220)) $((DT_G_Y + 76)) click 1
+  lt_wait_for 10 "\"Cerrar\" to close the About window" dt_gone_window "$DT_ABOUT"
   dt_quit_by_menu "$where"
 
   # The position: a title-bar drag, "Salir", a new start.
