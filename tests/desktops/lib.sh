@@ -248,6 +248,16 @@ dt_frame() {
   echo "$x $y $w $h $top"
 }
 
+# A grab or a stuck server must not outlast the check's own deadlines.
+xdotool() { timeout 15 xdotool "$@"; }
+import() { timeout 30 import "$@"; }
+
+# dt_stands_in: the main window has become an ordinary window, standing in
+# for the missing tray (Qt lists NORMAL after a tool window's UTILITY).
+dt_stands_in() {
+  xprop -id "$(dt_window "$DT_MAIN")" _NET_WM_WINDOW_TYPE | grep -qE '= _NET_WM_WINDOW_TYPE_NORMAL(,|$)'
+}
+
 # --- The checks, the same on every desktop ---------------------------------
 
 # dt_await_icon: starts the program hidden; its item must be listed by the
@@ -487,7 +497,11 @@ dt_x11_checks() {
     fi
     dt_shot restarted
     lt_log "ok: start $round after the drag shows the frame where it was left, $tx,$ty ($(basename "$DT_LAST"))"
-    [[ $where == icon ]] && dt_await_icon_again
+    if [[ $where == icon ]]; then
+      dt_await_icon_again
+    else
+      lt_wait_for 30 "the main window to stand in for the missing tray" dt_stands_in
+    fi
     dt_quit_by_menu "$where"
   done
 }
