@@ -5,7 +5,8 @@
 #   /MR /I       an old logind (no ...WithFlags): inhibitors checked, Reboot(false)
 #   /MA /I       inhibitors checked, PowerOffWithFlags(1): root too stops at a block
 #   /F /MR /I    forced: Reboot(false), no inhibitor check
-#   /F /ML /I    forced log off: this session ended, TerminateSession("c1")
+#   /F /ML /I    forced log off: this session ended, TerminateSession("c1");
+#                started outside a session (no XDG_SESSION_ID), logind's "auto"
 #   /ML /I       log off: the desktop's session manager asked, logind untouched
 #   /MA /I       with a block inhibitor held: no power off at all
 source "$(dirname "$0")/../lib.sh"
@@ -34,6 +35,9 @@ lt_logind_mock AddMethod sssss org.freedesktop.login1.Manager RebootWithFlags t 
 immediate $'ListInhibitors\nPowerOffWithFlags 1' /MA /I
 immediate 'Reboot False' /i /f /mr
 immediate 'TerminateSession "c1"' /ML /F /I
+unset XDG_SESSION_ID
+immediate 'TerminateSession "auto"' /ML /F /I
+export XDG_SESSION_ID=c1
 
 # A GNOME session manager on the session bus takes the unforced log off.
 gnome_log=$LT_TMP/log/gnome-session.calls
