@@ -1,0 +1,44 @@
+#include "platform/linux/qt_menu.hpp"
+
+#include <QAction>
+#include <QMenu>
+#include <QMetaObject>
+#include <utility>
+
+#include "platform/linux/qt_text.hpp"
+
+namespace nocturo::linux_desktop {
+
+void AddMenuItems(QMenu& menu, const MenuDesign& design) {
+  menu.setObjectName(ToQString(design.name));
+  for (const MenuItemDesign& item : design.items) {
+    QAction* action = menu.addAction(ToQString(item.caption));
+    action->setData(item.index);
+  }
+}
+
+std::optional<int> ChooseMenuItem(QWidget& parent, const MenuDesign& design, QPoint at) {
+  QMenu menu(&parent);
+  AddMenuItems(menu, design);
+  // An item can also be chosen without the pointer (a screen reader's or voice
+  // control's action triggers it directly), which leaves exec() waiting: the
+  // triggered item is recorded and the menu closed either way.
+  std::optional<int> chosen;
+  QObject::connect(&menu, &QMenu::triggered, &menu, [&menu, &chosen](const QAction* action) {
+    chosen = action->data().toInt();
+    menu.close();
+  });
+  menu.exec(at);
+  return chosen;
+}
+
+void ReportChosenItems(QMenu& menu, QObject& context, std::function<void(int)> report) {
+  QObject::connect(&menu, &QMenu::triggered, &context,
+                   [&context, report = std::move(report)](const QAction* action) {
+                     QMetaObject::invokeMethod(
+                         &context, [report, index = action->data().toInt()] { report(index); },
+                         Qt::QueuedConnection);
+                   });
+}
+
+}  // namespace nocturo::linux_desktop
