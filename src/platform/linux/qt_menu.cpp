@@ -2,8 +2,6 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QMetaObject>
-#include <utility>
 
 #include "platform/linux/qt_text.hpp"
 
@@ -32,13 +30,12 @@ std::optional<int> ChooseMenuItem(QWidget& parent, const MenuDesign& design, QPo
   return chosen;
 }
 
-void ReportChosenItems(QMenu& menu, QObject& context, std::function<void(int)> report) {
-  QObject::connect(&menu, &QMenu::triggered, &context,
-                   [&context, report = std::move(report)](const QAction* action) {
-                     QMetaObject::invokeMethod(
-                         &context, [report, index = action->data().toInt()] { report(index); },
-                         Qt::QueuedConnection);
-                   });
+void ReportChosenItems(QMenu& menu, QObject& context, const std::function<void(int)>& report) {
+  for (const QAction* action : menu.actions()) {
+    QObject::connect(
+        action, &QAction::triggered, &context,
+        [report, index = action->data().toInt()] { report(index); }, Qt::QueuedConnection);
+  }
 }
 
 }  // namespace nocturo::linux_desktop

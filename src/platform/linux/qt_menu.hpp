@@ -21,10 +21,10 @@ void AddMenuItems(QMenu& menu, const MenuDesign& design);
 // index of the item chosen, if any.
 std::optional<int> ChooseMenuItem(QWidget& parent, const MenuDesign& design, QPoint at);
 
-// Each item chosen in a menu that something else pops up (a panel, through
-// the menu Qt exports) is reported by index once control is back in the event
-// loop: a D-Bus caller has its reply first, and a menu gone meanwhile is no
-// matter. context ends the reports.
-void ReportChosenItems(QMenu& menu, QObject& context, std::function<void(int)> report);
+// Each item of a menu that something else pops up (a panel, through the menu
+// Qt exports) is reported by index when chosen, once control is back in the
+// event loop: a D-Bus caller has its reply first, and a menu gone meanwhile is
+// no matter. context ends the reports.
+void ReportChosenItems(QMenu& menu, QObject& context, const std::function<void(int)>& report);
 
 }  // namespace nocturo::linux_desktop

@@ -159,18 +159,21 @@ void QtWindow::paintEvent(QPaintEvent* event) {
 // chosen item is reported before returning.
 void QtWindow::PopupMenu() {
   QWidget* focused = QApplication::activeWindow();
-  QWidget* parent = this;
+  QWidget* parent = nullptr;
   switch (PopupMenuParent(PlatformPlacesWindows(QGuiApplication::platformName().toStdString()),
                           focused != nullptr)) {
     case MenuParent::MenuWindow:
+      parent = this;
       break;
     case MenuParent::FocusedWindow:
       parent = focused;
       break;
     case MenuParent::None:
-      return;
+      break;
   }
-  Report(ChooseMenuItem(*parent, design_.menu, QCursor::pos()));
+  if (parent != nullptr) {
+    Report(ChooseMenuItem(*parent, design_.menu, QCursor::pos()));
+  }
 }
 
 void QtWindow::Report(std::optional<int> chosenItem) {
