@@ -380,6 +380,18 @@ lt_docked_count() {
 }
 lt_icon_docked() { (($(lt_docked_count) > 0)); }
 
+# lt_popup_count: the program's popups on the display (override-redirect
+# windows shown), the icons docked in the X11 tray aside.
+lt_popup_count() {
+  local id docked n=0
+  docked=$(sed -nE 's/^docked (0x[0-9a-f]+) .*/\1/p' "${LT_XTRAY_LOG:-/dev/null}")
+  for id in $(xdotool search --all --pid "$NOCTURO_PID" --onlyvisible --name ''); do
+    grep -qx "$(printf '0x%x' "$id")" <<<"$docked" && continue
+    xwininfo -id "$id" | grep -q 'Override Redirect State: yes' && n=$((n + 1))
+  done
+  echo "$n"
+}
+
 # lt_click_docked BUTTON: clicks the middle of the last docked icon.
 lt_click_docked() {
   local x y w h
