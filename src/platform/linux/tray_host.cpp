@@ -205,7 +205,8 @@ struct TrayHost::State {
   }
 
   void Show(IconKey key, const IconState& state) {
-    auto& [menu, icon] = shown[key];
+    ShownIcon& entry = shown[key];
+    auto& icon = entry.icon;
     if (!icon) {
       if (kind == TrayKind::Unsettled) {
         // Qt asks the same question the moment the icon is made.
@@ -219,8 +220,8 @@ struct TrayHost::State {
           [this, key](QSystemTrayIcon::ActivationReason reason) { Activated(key, reason); },
           Qt::QueuedConnection);
       if (kind == TrayKind::StatusNotifier) {
-        menu = TrayMenu(key);
-        icon->setContextMenu(menu.get());
+        entry.menu = TrayMenu(key);
+        icon->setContextMenu(entry.menu.get());
       }
     }
     // The count modifies the icon every second; each change Qt passes on is a
