@@ -155,8 +155,9 @@ void QtWindow::paintEvent(QPaintEvent* event) {
   QWidget::paintEvent(event);
 }
 
-// The window's menu is never a menu bar: it pops up at the pointer, and the
-// chosen item is reported before returning.
+// The window's menu is never a menu bar: it pops up at the pointer (on
+// Wayland only over a focused window of the program's), and the chosen item
+// is reported before returning.
 void QtWindow::PopupMenu() {
   QWidget* focused = QApplication::activeWindow();
   QWidget* parent = nullptr;
