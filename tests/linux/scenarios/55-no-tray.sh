@@ -32,6 +32,7 @@ hide_main() {
 # know no utility windows: the first type is the one that counts.
 first_type_is() { lt_window_type "$main" | grep -qE "= _NET_WM_WINDOW_TYPE_$1(,|\$)"; }
 stands_in() { first_type_is NORMAL; }
+right_click_main() { lt_click_window "$main" 3; }
 
 lt_start_nocturo /D090 /E
 lt_wait_for 20 "the tray item" lt_item_registered
@@ -54,7 +55,6 @@ lt_wait_for 10 "Ocultar to hide the window within the grace period" lt_window_hi
 lt_wait_for 20 "the window to stand in for the icon after the grace period" lt_window_shown "$main"
 lt_wait_for 5 "an ordinary window with a taskbar entry" stands_in
 lt_expect_control label CONTANDO
-right_click_main() { lt_click_window "$main" 3; }
 LT_MENU_OPENER=right_click_main
 lt_tray_menu --click "Acerca de..."
 (($(grep -c 'menu item' <<<"$LT_POPUP") == 3)) || lt_fail "the window's menu is not the tray menu: $LT_POPUP"
