@@ -1,17 +1,20 @@
 #include "platform/linux/qt_window.hpp"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
 #include <utility>
 
 #include "platform/linux/qt_colours.hpp"
 #include "platform/linux/qt_fonts.hpp"
+#include "platform/linux/qt_menu.hpp"
 #include "platform/linux/qt_text.hpp"
+#include "platform/linux/tray_reach.hpp"
 
 namespace nocturo::linux_desktop {
 namespace {
@@ -89,11 +92,12 @@ void QtWindow::Hide() {
   }
 }
 
-void QtWindow::SetStandsIn(bool standsIn) {
+void QtWindow::SetStandsIn(bool standsIn, const MenuDesign& trayMenu) {
   if (standsIn == standsIn_) {
     return;
   }
   standsIn_ = standsIn;
+  trayMenu_ = standsIn ? &trayMenu : nullptr;
   // Qt hides a window whose flags change; it shows again as it was, except
   // that one put away while there was no tray is simply hidden now there is.
   const bool shown = isVisible() && !isMinimized();
@@ -151,26 +155,31 @@ void QtWindow::paintEvent(QPaintEvent* event) {
   QWidget::paintEvent(event);
 }
 
-// The window's menu is never a menu bar: it pops up at the pointer, and the
-// chosen item is reported before returning.
+// The window's menu is never a menu bar: it pops up at the pointer (on
+// Wayland only over a focused window of the program's), and the chosen item
+// is reported before returning.
 void QtWindow::PopupMenu() {
-  QMenu menu(this);
-  menu.setObjectName(ToQString(design_.menu.name));
-  for (const MenuItemDesign& item : design_.menu.items) {
-    QAction* action = menu.addAction(ToQString(item.caption));
-    action->setData(item.index);
+  QWidget* focused = QApplication::activeWindow();
+  QWidget* parent = nullptr;
+  switch (PopupMenuParent(PlatformPlacesWindows(QGuiApplication::platformName().toStdString()),
+                          focused != nullptr)) {
+    case MenuParent::MenuWindow:
+      parent = this;
+      break;
+    case MenuParent::FocusedWindow:
+      parent = focused;
+      break;
+    case MenuParent::None:
+      break;
   }
-  // An item can also be chosen without the pointer (a screen reader's or voice
-  // control's action triggers it directly), which leaves exec() waiting: the
-  // triggered item is recorded and the menu closed either way.
-  const QAction* chosen = nullptr;
-  QObject::connect(&menu, &QMenu::triggered, &menu, [&menu, &chosen](QAction* action) {
-    chosen = action;
-    menu.close();
-  });
-  menu.exec(QCursor::pos());
-  if (chosen != nullptr && events_ != nullptr) {
-    events_->OnMenuItem(chosen->data().toInt());
+  if (parent != nullptr) {
+    Report(ChooseMenuItem(*parent, design_.menu, QCursor::pos()));
+  }
+}
+
+void QtWindow::Report(std::optional<int> chosenItem) {
+  if (chosenItem && events_ != nullptr) {
+    events_->OnMenuItem(*chosenItem);
   }
 }
 
@@ -191,6 +200,19 @@ void QtWindow::closeEvent(QCloseEvent* event) {
   if (events_ != nullptr) {
     events_->OnCloseBox(design_.id);
   }
+}
+
+// Without a tray the window is the user's only handle on the program: it
+// offers the tray's menu where a thing's menu is looked for, on a right click
+// anywhere on it or the menu key, so the About window and the exit stay within
+// reach.
+void QtWindow::contextMenuEvent(QContextMenuEvent* event) {
+  if (trayMenu_ == nullptr) {
+    QWidget::contextMenuEvent(event);
+    return;
+  }
+  event->accept();
+  Report(ChooseMenuItem(*this, *trayMenu_, event->globalPos()));
 }
 
 // The pointer's own moves over the window's bare client area, as Windows
