@@ -1,6 +1,5 @@
 #!/usr/bin/env bash
 # e2e-timeout: 1200
-# e2e-run: background
 # e2e-arch: i686
 # The shipped 32-bit nocturo.exe, run as itself under 32-bit Wine (through
 # qemu on hosts that cannot run i386 programs: about a minute a start), where
