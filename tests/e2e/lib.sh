@@ -469,47 +469,64 @@ e2e_enable_i386() {
 # not, prints the reason and returns 2 if this machine cannot run them at all
 # (no 32-bit loader, or a loader error that means it never will, which ends
 # the wait at once), else 1: a machine that runs them must run this one.
-# Under qemu the probe needs about a minute of one core, and on a busy
-# machine may wait several for it; so its deadlines are for a hang, not for
-# a busy machine: E2E_PROBE_CPU_SECONDS (240) of processor time (a spin),
-# or E2E_PROBE_STILL_SECONDS (120) with no processor time at all (a block).
+# Its deadline is e2e_wait_busy's, for a hang, not for a busy machine.
 e2e_probe_i686() {
-  local reason state probe out=$E2E_WORK/probe.out pid status
-  local cpu_limit=${E2E_PROBE_CPU_SECONDS:-240} still_limit=${E2E_PROBE_STILL_SECONDS:-120}
+  local reason state probe out=$E2E_WORK/probe.out pid status hung
   reason=$(e2e_enable_i386 2>&1) || { echo "$reason"; return 2; }
   state=$(e2e_syswow64_state "$WINEPREFIX")
   [[ $state == full ]] || { echo "the Wine prefix has no usable 32-bit half: $state"; return 1; }
   probe=$(e2e_exe i686 nocturo_probe)
   [[ -f $probe ]] || { echo "$probe is not built"; return 1; }
-  local start=$SECONDS cpu=0 last_cpu=0 moved=$SECONDS hung=
+  local start=$SECONDS
   WINEDEBUG=-all,err+all "$WINE32" "$probe" >"$out" 2>&1 &
   pid=$!
   local fatal='failed to map|could not load|c0000135|Exec format error|cannot execute|wine: could not'
-  until e2e_pid_gone "$pid"; do
-    cpu=$(e2e_cpu_seconds "$pid") || cpu=$last_cpu
-    ((cpu > last_cpu)) && last_cpu=$cpu moved=$SECONDS
-    ((cpu >= cpu_limit)) && hung="still running after ${cpu} s of processor time"
-    ((SECONDS - moved >= still_limit)) && hung="no processor time for ${still_limit} s"
-    if grep -Eq "$fatal" "$out" || [[ -n $hung ]]; then
-      kill "$pid" 2>/dev/null
-      wait "$pid" 2>/dev/null
-      reason=$(grep -Em1 "$fatal" "$out")
-      if [[ -n $reason ]]; then
-        echo "a 32-bit program cannot run in this prefix: $reason"
-        return 2
-      fi
-      echo "a 32-bit program hung in this prefix: $hung ($((SECONDS - start)) s in all)"
-      return 1
-    fi
-    sleep 0.5
-  done
+  # shellcheck disable=SC2016 # eval expands it at each poll
+  if ! hung=$(e2e_wait_busy "$pid" "the 32-bit probe" eval 'grep -Eq "$fatal" "$out"'); then
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    echo "a 32-bit program hung in this prefix: $hung ($((SECONDS - start)) s in all)"
+    return 1
+  fi
+  reason=$(grep -Em1 "$fatal" "$out")
+  if [[ -n $reason ]]; then
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    echo "a 32-bit program cannot run in this prefix: $reason"
+    return 2
+  fi
   status=0
   wait "$pid" || status=$?
   if ((status != 42)); then
     echo "a 32-bit program ended with $status instead of 42: $(grep -Em1 'err:|wine' "$out")"
     return 1
   fi
-  e2e_log "a 32-bit program ran in this prefix in $((SECONDS - start)) s ($last_cpu s of processor time)"
+  e2e_log "a 32-bit program ran in this prefix in $((SECONDS - start)) s"
+}
+
+# e2e_wait_busy PID WHAT COMMAND...: runs COMMAND every half second until it
+# succeeds or PID has ended. Under qemu a 32-bit program needs a minute or
+# more of one core to start, which a busy machine gives it slowly, so this
+# deadline is for a hang, not for a busy machine: prints why and returns 1
+# once PID has had E2E_HANG_CPU_SECONDS (300) of processor time (a spin) or
+# none for E2E_HANG_STILL_SECONDS (120) (a block).
+e2e_wait_busy() {
+  local pid=$1 what=$2 cpu last=0 moved=$SECONDS
+  local spin=${E2E_HANG_CPU_SECONDS:-300} still=${E2E_HANG_STILL_SECONDS:-120}
+  shift 2
+  until "$@" || e2e_pid_gone "$pid"; do
+    cpu=$(e2e_cpu_seconds "$pid") || cpu=$last
+    ((cpu > last)) && last=$cpu moved=$SECONDS
+    if ((cpu >= spin)); then
+      echo "$what: still waiting after $cpu s of processor time"
+      return 1
+    fi
+    if ((SECONDS - moved >= still)); then
+      echo "$what: no processor time for $still s"
+      return 1
+    fi
+    sleep 0.5
+  done
 }
 
 # e2e_cpu_seconds PID: the processor time (user and system) a process has had,
