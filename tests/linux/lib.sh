@@ -221,6 +221,19 @@ lt_expect_logind_calls() {
 # The mock keeps its log open for writing: the calls are counted from a mark.
 lt_clear_logind_calls() { LT_LOGIND_MARK=$(wc -l <"$LT_LOGIND_LOG"); }
 
+# lt_start_xfce_session: a stand-in for Xfce's session manager on the session
+# bus, answering Logout(show_dialog, allow_save); its calls go to
+# LT_XFCE_LOG, one a line ("TIME Logout False True").
+lt_start_xfce_session() {
+  LT_XFCE_LOG=$LT_TMP/log/xfce-session.calls
+  "$LT_PY" -m dbusmock org.xfce.SessionManager /org/xfce/SessionManager org.xfce.Session.Manager \
+    --logfile "$LT_XFCE_LOG" >"$LT_TMP/log/xfce-session.log" 2>&1 &
+  lt_started $!
+  lt_wait_for 20 "the Xfce session manager stand-in" lt_has_owner session org.xfce.SessionManager
+  gdbus call --session -d org.xfce.SessionManager -o /org/xfce/SessionManager \
+    -m org.freedesktop.DBus.Mock.AddMethod '' Logout bb '' '' >/dev/null
+}
+
 # lt_start_atspi: the accessibility bus, announced on the session bus, and
 # Qt's bridge always on.
 lt_start_atspi() {
@@ -433,9 +446,10 @@ lt_expect_journal() {
 # background subshell, whose PID it keeps) with /run/user replaced by this
 # scenario's own directory, so that scenarios never meet each other's copies;
 # as root only (elsewhere plainly: scenarios must not run side by side then).
+# The user's directory there has mode LT_RUN_USER_MODE (700).
 lt_private_run() {
   local root=$LT_TMP/run-user
-  mkdir -p "$root/$(id -u)" && chmod 700 "$root/$(id -u)"
+  mkdir -p "$root/$(id -u)" && chmod "${LT_RUN_USER_MODE:-700}" "$root/$(id -u)"
   if (($(id -u) == 0)) && [[ -d /run/user ]] && unshare -m --propagation private true 2>/dev/null; then
     exec unshare -m --propagation private sh -c 'mount --bind "$0" /run/user && exec "$@"' "$root" "$@"
   fi

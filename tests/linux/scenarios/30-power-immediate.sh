@@ -7,7 +7,9 @@
 #   /F /MR /I    forced: Reboot(false), no inhibitor check
 #   /F /ML /I    forced log off: this session ended, TerminateSession("c1");
 #                started outside a session (no XDG_SESSION_ID), logind's "auto"
-#   /ML /I       log off: the desktop's session manager asked, logind untouched
+#   /ML /I       log off: the desktop's session manager asked, logind untouched:
+#                Xfce's as Logout(false, true), no dialog but programs may
+#                save, GNOME's as Logout(1)
 #   /MA /I       with a block inhibitor held: no power off at all
 source "$(dirname "$0")/../lib.sh"
 lt_setup
@@ -39,7 +41,15 @@ unset XDG_SESSION_ID
 immediate 'TerminateSession "auto"' /ML /F /I
 export XDG_SESSION_ID=c1
 
-# A GNOME session manager on the session bus takes the unforced log off.
+# Xfce's session manager takes the unforced log off without its dialog.
+lt_start_xfce_session
+immediate '' /ML /I
+grep -qxE '[0-9.]+ Logout False True' "$LT_XFCE_LOG" ||
+  lt_fail "Xfce's session manager was not asked Logout(false, true) (no dialog, programs may save): $(cat "$LT_XFCE_LOG" 2>&1)"
+lt_log "ok: Xfce's session manager was asked: Logout False True"
+
+# A GNOME session manager on the session bus takes the unforced log off
+# (GNOME's is asked first when both are there).
 gnome_log=$LT_TMP/log/gnome-session.calls
 "$LT_PY" -m dbusmock org.gnome.SessionManager /org/gnome/SessionManager org.gnome.SessionManager \
   --logfile "$gnome_log" >"$LT_TMP/log/gnome-session.log" 2>&1 &
