@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "main/application.hpp"
+#include "platform/linux/accessibility_bus.hpp"
 #include "platform/linux/bus_connection.hpp"
 #include "platform/linux/journal.hpp"
 #include "platform/linux/linux_platform.hpp"
@@ -23,6 +24,7 @@ std::string_view Environment(const char* name) {
 int main(int argc, char* argv[]) {
   nocturo::linux_desktop::OpenJournal();
   nocturo::linux_desktop::ProbeSessionBus();
+  nocturo::linux_desktop::ProbeAccessibilityBus();
   // Qt's arguments, with the platform the session calls for added. Qt keeps a
   // reference to both for its whole life.
   std::vector<std::string_view> given(argv, argv + argc);
