@@ -6,12 +6,14 @@
 #include <QIcon>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QScreen>
 #include <utility>
 
 #include "platform/linux/qt_colours.hpp"
 #include "platform/linux/qt_fonts.hpp"
 #include "platform/linux/qt_text.hpp"
+#include "platform/linux/x11_frame.hpp"
 
 namespace nocturo::linux_desktop {
 namespace {
@@ -127,26 +129,53 @@ void QtWindow::SetCaption(std::string_view text) {
 }
 
 TwipsRect QtWindow::Bounds() const {
-  const QRect outer = frameGeometry();
-  const ScreenPoint at = KeptPosition(asked_, placed_, {outer.x(), outer.y()});
-  return TwipsRect{scale_.ToTwipsX(at.x), scale_.ToTwipsY(at.y), scale_.ToTwipsX(outer.width()),
-                   scale_.ToTwipsY(outer.height())};
+  const QRect qtFrame = frameGeometry();
+  const std::optional<FrameReading> now = isVisible() ? Read() : std::nullopt;
+  const ScreenPoint at = place_.Where(now).value_or(ScreenPoint{qtFrame.x(), qtFrame.y()});
+  QSize size = qtFrame.size();
+  if (now && now->extents) {
+    size = {width() + now->extents->left + now->extents->right,
+            height() + now->extents->top + now->extents->bottom};
+  }
+  return TwipsRect{scale_.ToTwipsX(at.x), scale_.ToTwipsY(at.y), scale_.ToTwipsX(size.width()),
+                   scale_.ToTwipsY(size.height())};
 }
 
 // The outer edges go where asked, as move() places a window's frame, unless
 // the window manager decides otherwise.
 void QtWindow::Move(float left, float top) {
-  asked_ = ScreenPoint{scale_.ToPixelsX(left), scale_.ToPixelsY(top)};
-  placed_.reset();
-  move(asked_->x, asked_->y);
+  const ScreenPoint at{scale_.ToPixelsX(left), scale_.ToPixelsY(top)};
+  place_.Asked(at);
+  move(at.x, at.y);
 }
 
-// By the first paint the window manager has placed the window: this is where
-// it put it.
+// Where Qt cannot ask the window system, its own idea of the frame.
+std::optional<FrameReading> QtWindow::Read() const {
+  if (std::optional<FrameReading> read = ReadFrame(*this)) {
+    return read;
+  }
+  const QPoint frame = frameGeometry().topLeft();
+  return FrameReading{
+      .client = {frame.x(), frame.y()}, .framed = true, .outer = {frame.x(), frame.y()}};
+}
+
+// A shown window is read whenever it moves, so that a hidden one stands where
+// it was last seen.
+void QtWindow::moveEvent(QMoveEvent* event) {
+  if (isVisible()) {
+    if (const std::optional<FrameReading> now = Read()) {
+      place_.Seen(*now, false);
+    }
+  }
+  QWidget::moveEvent(event);
+}
+
+// By the first paint the window manager has framed and placed the window.
 void QtWindow::paintEvent(QPaintEvent* event) {
-  if (asked_ && !placed_) {
-    const QPoint at = frameGeometry().topLeft();
-    placed_ = ScreenPoint{at.x(), at.y()};
+  if (place_.Settling()) {
+    if (const std::optional<FrameReading> now = Read()) {
+      place_.Seen(*now, true);
+    }
   }
   QWidget::paintEvent(event);
 }

@@ -55,10 +55,12 @@ class QtWindow final : public QWidget {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
   void OnTick();
+  std::optional<FrameReading> Read() const;
 
   const WindowDesign& design_;
   PixelScale scale_;
@@ -70,10 +72,8 @@ class QtWindow final : public QWidget {
   bool building_ = true;
   bool destroyed_ = false;
   bool standsIn_ = false;
-  // Where the program last put the window, and where it was first painted
-  // after that (see KeptPosition).
-  std::optional<ScreenPoint> asked_;
-  std::optional<ScreenPoint> placed_;
+  // Where the frame stands, from the program's moves and the X server's word.
+  FramePlace place_;
 };
 
 }  // namespace nocturo::linux_desktop
