@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <utility>
 
+#include "platform/linux/application_id.hpp"
 #include "platform/linux/qt_colours.hpp"
 #include "platform/linux/qt_fonts.hpp"
 #include "platform/linux/qt_text.hpp"
@@ -67,6 +68,8 @@ void QtWindow::Create() {
 // Showing counts as a resize: the header band is laid out before it is seen.
 void QtWindow::Show() {
   controls_.Realize(*this);
+  winId();
+  ClaimWindowClass(*this);
   if (isMinimized()) {
     setWindowState(windowState() & ~Qt::WindowMinimized);
   }
