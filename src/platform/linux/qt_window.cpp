@@ -133,7 +133,8 @@ void QtWindow::SetCaption(std::string_view text) {
 
 TwipsRect QtWindow::Bounds() const {
   const QRect qtFrame = frameGeometry();
-  const std::optional<FrameReading> now = isVisible() ? Read() : std::nullopt;
+  const std::optional<FrameReading> now =
+      isVisible() ? std::optional<FrameReading>(Read()) : std::nullopt;
   const ScreenPoint at = place_.Where(now).value_or(ScreenPoint{qtFrame.x(), qtFrame.y()});
   QSize size = qtFrame.size();
   if (now && now->extents) {
@@ -153,9 +154,9 @@ void QtWindow::Move(float left, float top) {
 }
 
 // Where Qt cannot ask the window system, its own idea of the frame.
-std::optional<FrameReading> QtWindow::Read() const {
+FrameReading QtWindow::Read() const {
   if (std::optional<FrameReading> read = ReadFrame(*this)) {
-    return read;
+    return *read;
   }
   const QPoint frame = frameGeometry().topLeft();
   return FrameReading{
@@ -166,9 +167,7 @@ std::optional<FrameReading> QtWindow::Read() const {
 // it was last seen.
 void QtWindow::moveEvent(QMoveEvent* event) {
   if (isVisible()) {
-    if (const std::optional<FrameReading> now = Read()) {
-      place_.Seen(*now, false);
-    }
+    place_.Seen(Read(), false);
   }
   QWidget::moveEvent(event);
 }
@@ -176,9 +175,7 @@ void QtWindow::moveEvent(QMoveEvent* event) {
 // By the first paint the window manager has framed and placed the window.
 void QtWindow::paintEvent(QPaintEvent* event) {
   if (place_.Settling()) {
-    if (const std::optional<FrameReading> now = Read()) {
-      place_.Seen(*now, true);
-    }
+    place_.Seen(Read(), true);
   }
   QWidget::paintEvent(event);
 }

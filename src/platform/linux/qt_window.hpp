@@ -60,7 +60,7 @@ class QtWindow final : public QWidget {
 
  private:
   void OnTick();
-  std::optional<FrameReading> Read() const;
+  FrameReading Read() const;
 
   const WindowDesign& design_;
   PixelScale scale_;
