@@ -52,7 +52,7 @@ silent_a11y_case() {
   lt_log "ok: the item and the count came with $1"
 }
 lt_start_watcher
-LT_ENV=(AT_SPI_BUS_ADDRESS=$silent QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)
+LT_ENV=("AT_SPI_BUS_ADDRESS=$silent" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1)
 silent_a11y_case "AT_SPI_BUS_ADDRESS naming a silent bus"
 
 # A launcher that holds its name and never reads a call.
