@@ -7,14 +7,17 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QScreen>
 #include <utility>
 
+#include "platform/linux/application_id.hpp"
 #include "platform/linux/qt_colours.hpp"
 #include "platform/linux/qt_fonts.hpp"
 #include "platform/linux/qt_menu.hpp"
 #include "platform/linux/qt_text.hpp"
 #include "platform/linux/tray_reach.hpp"
+#include "platform/linux/x11_frame.hpp"
 
 namespace nocturo::linux_desktop {
 namespace {
@@ -68,6 +71,8 @@ void QtWindow::Create() {
 // Showing counts as a resize: the header band is laid out before it is seen.
 void QtWindow::Show() {
   controls_.Realize(*this);
+  winId();
+  ClaimWindowClass(*this);
   if (isMinimized()) {
     setWindowState(windowState() & ~Qt::WindowMinimized);
   }
@@ -131,26 +136,50 @@ void QtWindow::SetCaption(std::string_view text) {
 }
 
 TwipsRect QtWindow::Bounds() const {
-  const QRect outer = frameGeometry();
-  const ScreenPoint at = KeptPosition(asked_, placed_, {outer.x(), outer.y()});
-  return TwipsRect{scale_.ToTwipsX(at.x), scale_.ToTwipsY(at.y), scale_.ToTwipsX(outer.width()),
-                   scale_.ToTwipsY(outer.height())};
+  const QRect qtFrame = frameGeometry();
+  const std::optional<FrameReading> now =
+      isVisible() ? std::optional<FrameReading>(Read()) : std::nullopt;
+  const ScreenPoint at = place_.Where(now).value_or(ScreenPoint{qtFrame.x(), qtFrame.y()});
+  QSize size = qtFrame.size();
+  if (now && now->extents) {
+    size = {width() + now->extents->left + now->extents->right,
+            height() + now->extents->top + now->extents->bottom};
+  }
+  return TwipsRect{scale_.ToTwipsX(at.x), scale_.ToTwipsY(at.y), scale_.ToTwipsX(size.width()),
+                   scale_.ToTwipsY(size.height())};
 }
 
 // The outer edges go where asked, as move() places a window's frame, unless
 // the window manager decides otherwise.
 void QtWindow::Move(float left, float top) {
-  asked_ = ScreenPoint{scale_.ToPixelsX(left), scale_.ToPixelsY(top)};
-  placed_.reset();
-  move(asked_->x, asked_->y);
+  const ScreenPoint at{scale_.ToPixelsX(left), scale_.ToPixelsY(top)};
+  place_.Asked(at);
+  move(at.x, at.y);
 }
 
-// By the first paint the window manager has placed the window: this is where
-// it put it.
+// Where Qt cannot ask the window system, its own idea of the frame.
+FrameReading QtWindow::Read() const {
+  if (std::optional<FrameReading> read = ReadFrame(*this)) {
+    return *read;
+  }
+  const QPoint frame = frameGeometry().topLeft();
+  return FrameReading{
+      .client = {frame.x(), frame.y()}, .framed = true, .outer = {frame.x(), frame.y()}};
+}
+
+// A shown window is read whenever it moves, so that a hidden one stands where
+// it was last seen.
+void QtWindow::moveEvent(QMoveEvent* event) {
+  if (isVisible()) {
+    place_.Seen(Read(), false);
+  }
+  QWidget::moveEvent(event);
+}
+
+// By the first paint the window manager has framed and placed the window.
 void QtWindow::paintEvent(QPaintEvent* event) {
-  if (asked_ && !placed_) {
-    const QPoint at = frameGeometry().topLeft();
-    placed_ = ScreenPoint{at.x(), at.y()};
+  if (place_.Settling()) {
+    place_.Seen(Read(), true);
   }
   QWidget::paintEvent(event);
 }

@@ -57,11 +57,13 @@ class QtWindow final : public QWidget {
   void closeEvent(QCloseEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
   void OnTick();
   void Report(std::optional<int> chosenItem);
+  FrameReading Read() const;
 
   const WindowDesign& design_;
   PixelScale scale_;
@@ -75,10 +77,8 @@ class QtWindow final : public QWidget {
   bool standsIn_ = false;
   // The tray's menu, while the window stands in for the icon.
   const MenuDesign* trayMenu_ = nullptr;
-  // Where the program last put the window, and where it was first painted
-  // after that (see KeptPosition).
-  std::optional<ScreenPoint> asked_;
-  std::optional<ScreenPoint> placed_;
+  // Where the frame stands, from the program's moves and the X server's word.
+  FramePlace place_;
 };
 
 }  // namespace nocturo::linux_desktop
