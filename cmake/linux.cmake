@@ -55,16 +55,17 @@ target_include_directories(nocturo_icon_png SYSTEM PRIVATE ${Qt6Gui_INCLUDE_DIRS
 target_compile_definitions(nocturo_icon_png PRIVATE QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII)
 set(NOCTURO_ICON_THEME ${CMAKE_CURRENT_BINARY_DIR}/hicolor)
 add_custom_command(
-  OUTPUT ${NOCTURO_ICON_THEME}/16x16/apps/nocturo.png ${NOCTURO_ICON_THEME}/32x32/apps/nocturo.png
-  COMMAND nocturo_icon_png ${CMAKE_CURRENT_SOURCE_DIR}/res/nocturo.ico ${NOCTURO_ICON_THEME} nocturo
+  OUTPUT ${NOCTURO_ICON_THEME}/16x16/apps/org.example.nocturo.png ${NOCTURO_ICON_THEME}/32x32/apps/org.example.nocturo.png
+  COMMAND nocturo_icon_png ${CMAKE_CURRENT_SOURCE_DIR}/res/nocturo.ico ${NOCTURO_ICON_THEME}
+    org.example.nocturo
   DEPENDS nocturo_icon_png res/nocturo.ico
   COMMENT "Icon theme PNGs from res/nocturo.ico")
 add_custom_target(nocturo_icon_theme ALL
-  DEPENDS ${NOCTURO_ICON_THEME}/16x16/apps/nocturo.png ${NOCTURO_ICON_THEME}/32x32/apps/nocturo.png)
+  DEPENDS ${NOCTURO_ICON_THEME}/16x16/apps/org.example.nocturo.png ${NOCTURO_ICON_THEME}/32x32/apps/org.example.nocturo.png)
 install(DIRECTORY ${NOCTURO_ICON_THEME}/ DESTINATION share/icons/hicolor)
-install(FILES packaging/linux/nocturo.desktop DESTINATION share/applications)
+install(FILES packaging/linux/org.example.nocturo.desktop DESTINATION share/applications)
 # What software centres list (AppStream).
-install(FILES packaging/linux/nocturo.metainfo.xml DESTINATION share/metainfo)
+install(FILES packaging/linux/org.example.nocturo.metainfo.xml DESTINATION share/metainfo)
 
 # The Debian docs: copyright, changelog and the man page. The copyright year
 # and the man page's date are the sources' (SOURCE_DATE_EPOCH, else the last
@@ -87,10 +88,10 @@ if(NOT NOCTURO_CHANGELOG_TOP MATCHES "^nocturo \\(${NOCTURO_VERSION_PATTERN}\\) 
   message(FATAL_ERROR "packaging/linux/changelog has no entry for ${PROJECT_VERSION} at its top")
 endif()
 # Software centres show the first release of the metainfo as the version.
-file(READ packaging/linux/nocturo.metainfo.xml NOCTURO_METAINFO)
+file(READ packaging/linux/org.example.nocturo.metainfo.xml NOCTURO_METAINFO)
 string(REGEX MATCH "<release version=\"[^\"]*\"" NOCTURO_METAINFO_TOP "${NOCTURO_METAINFO}")
 if(NOT NOCTURO_METAINFO_TOP STREQUAL "<release version=\"${PROJECT_VERSION}\"")
-  message(FATAL_ERROR "packaging/linux/nocturo.metainfo.xml has no release ${PROJECT_VERSION} first")
+  message(FATAL_ERROR "packaging/linux/org.example.nocturo.metainfo.xml has no release ${PROJECT_VERSION} first")
 endif()
 # The licence is the read-me's, as in LICENCIA.txt, indented as DEP-5 wants.
 execute_process(COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/scripts/licence-text.sh
@@ -102,7 +103,7 @@ if(NOT NOCTURO_LICENCE_RESULTS STREQUAL "0;0")
 endif()
 set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
   src/ui/leeme.cpp scripts/licence-text.sh packaging/linux/changelog
-  packaging/linux/nocturo.metainfo.xml)
+  packaging/linux/org.example.nocturo.metainfo.xml)
 set(NOCTURO_DOC ${CMAKE_CURRENT_BINARY_DIR}/doc)
 configure_file(packaging/linux/copyright.in ${NOCTURO_DOC}/copyright @ONLY)
 configure_file(packaging/linux/nocturo.1.in ${NOCTURO_DOC}/nocturo.1 @ONLY)

@@ -21,6 +21,7 @@ add_library(nocturo_linux_rules STATIC
   src/platform/linux/tray_reach.cpp
   src/platform/linux/session_platform.cpp
   src/platform/linux/window_placement.cpp
+  src/platform/linux/accessibility_choice.cpp
 )
 target_link_libraries(nocturo_linux_rules PUBLIC nocturo_core PRIVATE nocturo_warnings)
 

@@ -6,7 +6,8 @@
 # osslsigncode, openssl and ssh-keygen to sign them), and for
 # the Linux program Qt 6, dpkg-dev (shlibdeps) for its .deb and what its
 # scenarios run on: D-Bus, the logind mock, the accessibility bus and its
-# Python reader, a headless weston with Xwayland, and the .deb's validators;
+# Python reader, a headless weston with Xwayland, xfwm4 (a reparenting window
+# manager for the stored position's scenario), and the .deb's validators;
 # mmdebstrap, qemu and e2fsprogs for the Debian 12 machine it is tested on.
 # Idempotent: when everything is present it installs
 # nothing and does not touch the package lists.
@@ -37,7 +38,7 @@ packages=(
   qt6-base-dev libxcb1-dev dpkg-dev qt6-qpa-plugins dbus dbus-daemon libglib2.0-bin python3-dbus
   python3-gi python3-dbusmock python3-pyatspi gir1.2-atspi-2.0 at-spi2-core python3-xlib
   libdbus-1-dev pkg-config
-  weston xwayland qt6-wayland appstream desktop-file-utils lintian
+  weston xwayland qt6-wayland xfwm4 appstream desktop-file-utils lintian
   mmdebstrap qemu-system-x86 qemu-utils e2fsprogs time
 )
 

@@ -65,7 +65,7 @@ fi
 
 "$WINESERVER_BIN" -p
 if [[ -z $arch ]]; then
-  echo "run: can this machine run the 32-bit nocturo.exe? (a test program, up to 90 s)"
+  echo "run: can this machine run the 32-bit nocturo.exe? (a test program, about a minute under qemu)"
   E2E_WORK=$out # where e2e_probe_i686 keeps its output
   export E2E_WORK
   if reason=$(e2e_probe_i686); then

@@ -9,8 +9,10 @@
 # why), anything else fails. Header comments tune how it runs:
 #   # e2e-timeout: SECONDS    its time limit (default 300)
 #   # e2e-run: background     runs alongside the others (slow, mostly waiting)
-#   # e2e-arch: i686          runs the shipped 32-bit program; the summary
-#                             says whether it ran
+#   # e2e-arch: i686          runs the shipped 32-bit program, first and
+#                             alone (under qemu it needs a core to itself);
+#                             the summary says whether it ran, and it may
+#                             skip only where 32-bit programs cannot run
 # Logs, screenshots and relay traces go to build/e2e/<scenario>/ and
 # build/e2e/<scenario>.log. E2E_DOC_IMAGES=1 also refreshes docs/images/.
 set -uo pipefail
@@ -32,7 +34,7 @@ e2e_ensure_template || {
 
 header() { sed -nE "s/^# e2e-$2: *([^ ]+).*/\\1/p" "$1" | head -n 1; }
 
-foreground=() background=()
+first=() foreground=() background=()
 for file in "$here"/scenarios/*.sh; do
   name=$(basename "$file" .sh)
   if (($#)); then
@@ -40,7 +42,9 @@ for file in "$here"/scenarios/*.sh; do
     for filter in "$@"; do [[ $name == *"$filter"* ]] && match=1; done
     ((match)) || continue
   fi
-  if [[ $(header "$file" run) == background ]]; then
+  if [[ $(header "$file" arch) == i686 ]]; then
+    first+=("$file")
+  elif [[ $(header "$file" run) == background ]]; then
     background+=("$file")
   else
     foreground+=("$file")
@@ -71,7 +75,7 @@ run_scenario() {
 }
 
 passed=0 failed=0 skipped=0
-failures=() second=() i686_passed=() i686_skipped=()
+failures=() second=() i686_passed=() i686_skipped=() i686_failed=()
 report() {
   local file=$1 name status took first
   name=$(basename "$file" .sh)
@@ -82,8 +86,9 @@ report() {
     tail -n 8 "$E2E_OUT/$name.first-attempt.log" | sed 's/^/    /'
   fi
   if [[ $(header "$file" arch) == i686 ]]; then
-    [[ $status == 0 ]] && i686_passed+=("$name")
+    [[ $status == 0 ]] && i686_passed+=("$name (${took}s)")
     [[ $status == 77 ]] && i686_skipped+=("$name")
+    [[ $status != 0 && $status != 77 ]] && i686_failed+=("$name")
   fi
   case $status in
     0) passed=$((passed + 1)); echo "PASS $name (${took}s)" ;;
@@ -97,6 +102,10 @@ report() {
   esac
 }
 
+for file in "${first[@]}"; do
+  run_scenario "$file"
+  report "$file"
+done
 pids=()
 for file in "${background[@]}"; do
   echo "started $(basename "$file" .sh) in the background"
@@ -114,8 +123,10 @@ done
 
 ((skipped)) && echo "$skipped skipped (the reasons are above)"
 if ((${#i686_skipped[@]})); then
-  echo "the shipped 32-bit nocturo.exe was NOT run (${i686_skipped[*]} skipped):" \
-    "$(cat "$E2E_I686_VERDICT" 2>/dev/null || echo "see the logs")"
+  echo "the shipped 32-bit nocturo.exe was NOT run (${i686_skipped[*]} skipped), as this" \
+    "machine cannot run 32-bit programs: $(tail -n +2 "$E2E_I686_VERDICT" 2>/dev/null || echo "see the logs")"
+elif ((${#i686_failed[@]})); then
+  echo "the shipped 32-bit nocturo.exe FAILED: ${i686_failed[*]} (its log is above)"
 elif ((${#i686_passed[@]})); then
   echo "the shipped 32-bit nocturo.exe ran and passed: ${i686_passed[*]}"
 fi

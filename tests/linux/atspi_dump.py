@@ -9,6 +9,10 @@
                                        menu item) whose name is empty
   atspi_dump.py PID --press ROLE NAME  runs the first action of the showing
                                        object with that role and name
+  atspi_dump.py PID --set-text ROLE NAME TEXT
+                                       writes TEXT as its whole text, as a
+                                       screen reader's setTextContents does,
+                                       and prints the text it then holds
   atspi_dump.py PID --popup SECONDS [--press|--click ITEM]
                                        prints "listening", waits for a popup
                                        menu to show, prints its tree, and
@@ -148,11 +152,15 @@ def main(argv):
     entries = []
     for window in showing_windows(app):
         entries.extend(walk(window))
-    if options[:1] == ["--press"]:
+    if options[:1] in (["--press"], ["--set-text"]):
         role, name = options[1], options[2]
         for entry in entries:
             if entry["role"] == role and entry["name"] == name and "showing" in entry["states"]:
-                entry["object"].queryAction().doAction(0)
+                if options[0] == "--press":
+                    entry["object"].queryAction().doAction(0)
+                    return 0
+                entry["object"].queryEditableText().setTextContents(options[3])
+                print(entry["object"].queryText().getText(0, -1), flush=True)
                 return 0
         print(f"atspi_dump: no showing {role} \"{name}\"", file=sys.stderr)
         return 1

@@ -221,6 +221,19 @@ lt_expect_logind_calls() {
 # The mock keeps its log open for writing: the calls are counted from a mark.
 lt_clear_logind_calls() { LT_LOGIND_MARK=$(wc -l <"$LT_LOGIND_LOG"); }
 
+# lt_start_xfce_session: a stand-in for Xfce's session manager on the session
+# bus, answering Logout(show_dialog, allow_save); its calls go to
+# LT_XFCE_LOG, one a line ("TIME Logout False True").
+lt_start_xfce_session() {
+  LT_XFCE_LOG=$LT_TMP/log/xfce-session.calls
+  "$LT_PY" -m dbusmock org.xfce.SessionManager /org/xfce/SessionManager org.xfce.Session.Manager \
+    --logfile "$LT_XFCE_LOG" >"$LT_TMP/log/xfce-session.log" 2>&1 &
+  lt_started $!
+  lt_wait_for 20 "the Xfce session manager stand-in" lt_has_owner session org.xfce.SessionManager
+  gdbus call --session -d org.xfce.SessionManager -o /org/xfce/SessionManager \
+    -m org.freedesktop.DBus.Mock.AddMethod '' Logout bb '' '' >/dev/null
+}
+
 # lt_start_atspi: the accessibility bus, announced on the session bus, and
 # Qt's bridge always on.
 lt_start_atspi() {
@@ -318,20 +331,40 @@ lt_regex() { printf '%s' "$1" | sed 's/[][\.*^$+?(){}|/]/\\&/g'; }
 # chosen in it with the pointer or through its accessible action.
 # LT_MENU_OPENER, when set, is the command that opens the menu instead.
 lt_tray_menu() {
-  local out=$LT_TMP/log/popup.$SECONDS.$RANDOM listener
-  "$LT_PY" "$LT_DIR/atspi_dump.py" "$NOCTURO_PID" --popup 15 "$@" >"$out" 2>&1 &
-  listener=$!
-  lt_started $listener
-  lt_wait_for 10 "the popup listener" grep -qx listening "$out"
+  lt_ask_tray_menu 15 "$@"
+  lt_wait_for 20 "the popup menu to show" lt_gone "$LT_LISTENER"
+  wait "$LT_LISTENER" || lt_fail "no popup menu${2:+ with \"$2\"}: $(cat "$LT_LISTENED")"
+  LT_POPUP=$(grep -v '^listening$' "$LT_LISTENED")
+}
+
+# lt_no_tray_menu SECONDS: asks for the tray menu as lt_tray_menu does; no
+# popup menu may show within SECONDS.
+lt_no_tray_menu() {
+  lt_ask_tray_menu "$1"
+  lt_wait_for $(($1 + 10)) "the popup listener to end" lt_gone "$LT_LISTENER"
+  ! wait "$LT_LISTENER" || lt_fail "a popup menu showed: $(cat "$LT_LISTENED")"
+}
+
+# lt_ask_tray_menu SECONDS [--click|--press ITEM]: a popup listener for
+# SECONDS (PID LT_LISTENER, output in LT_LISTENED), then the menu asked for.
+lt_ask_tray_menu() {
+  LT_LISTENED=$LT_TMP/log/popup.$SECONDS.$RANDOM
+  "$LT_PY" "$LT_DIR/atspi_dump.py" "$NOCTURO_PID" --popup "$@" >"$LT_LISTENED" 2>&1 &
+  LT_LISTENER=$!
+  lt_started $LT_LISTENER
+  lt_wait_for 10 "the popup listener" grep -qx listening "$LT_LISTENED"
   ${LT_MENU_OPENER:-lt_sni menu 10 10} || lt_fail "the tray menu could not be asked for"
-  lt_wait_for 20 "the popup menu to show" lt_gone "$listener"
-  wait "$listener" || lt_fail "no popup menu${2:+ with \"$2\"}: $(cat "$out")"
-  LT_POPUP=$(grep -v '^listening$' "$out")
 }
 
 # lt_quit: "Salir" from the tray menu; the program must end with status 0.
+# The menu as a panel draws it, from the item's DBusMenu; the one the program
+# pops up itself where LT_MENU_OPENER opens it (the X11 tray).
 lt_quit() {
-  lt_tray_menu "$LT_CHOOSE" "Salir"
+  if [[ -n ${LT_MENU_OPENER:-} ]]; then
+    lt_tray_menu "$LT_CHOOSE" "Salir"
+  else
+    lt_sni menu-click "_Salir" || lt_fail "the item's menu has no \"_Salir\" to click"
+  fi
   lt_wait_exit 15
   ((LT_EXIT == 0)) || lt_fail "the program ended with status $LT_EXIT"
 }
@@ -359,6 +392,18 @@ lt_docked_count() {
   echo $((docked - undocked))
 }
 lt_icon_docked() { (($(lt_docked_count) > 0)); }
+
+# lt_popup_count: the program's popups on the display (override-redirect
+# windows shown), the icons docked in the X11 tray aside.
+lt_popup_count() {
+  local id docked n=0
+  docked=$(sed -nE 's/^docked (0x[0-9a-f]+) .*/\1/p' "${LT_XTRAY_LOG:-/dev/null}")
+  for id in $(xdotool search --all --pid "$NOCTURO_PID" --onlyvisible --name ''); do
+    grep -qx "$(printf '0x%x' "$id")" <<<"$docked" && continue
+    xwininfo -id "$id" | grep -q 'Override Redirect State: yes' && n=$((n + 1))
+  done
+  echo "$n"
+}
 
 # lt_click_docked BUTTON: clicks the middle of the last docked icon.
 lt_click_docked() {
@@ -401,9 +446,10 @@ lt_expect_journal() {
 # background subshell, whose PID it keeps) with /run/user replaced by this
 # scenario's own directory, so that scenarios never meet each other's copies;
 # as root only (elsewhere plainly: scenarios must not run side by side then).
+# The user's directory there has mode LT_RUN_USER_MODE (700).
 lt_private_run() {
   local root=$LT_TMP/run-user
-  mkdir -p "$root/$(id -u)" && chmod 700 "$root/$(id -u)"
+  mkdir -p "$root/$(id -u)" && chmod "${LT_RUN_USER_MODE:-700}" "$root/$(id -u)"
   if (($(id -u) == 0)) && [[ -d /run/user ]] && unshare -m --propagation private true 2>/dev/null; then
     exec unshare -m --propagation private sh -c 'mount --bind "$0" /run/user && exec "$@"' "$root" "$@"
   fi
@@ -424,17 +470,33 @@ lt_start_watcher_host_after() {
 # start (its doorbell is there).
 lt_listening() { [[ -p $LT_TMP/run-user/$(id -u)/nocturo.bell ]]; }
 
+# lt_window_id TITLE: the X window of the program's window of that title
+# (xdotool's search otherwise takes any one condition as a match).
+lt_window_id() {
+  xdotool search --all --pid "$NOCTURO_PID" --name "^$(lt_regex "$1")\$" | head -n 1
+}
+
 # lt_window_type TITLE: the _NET_WM_WINDOW_TYPE of the program's window.
 lt_window_type() {
   local id
-  id=$(xdotool search --pid "$NOCTURO_PID" --name "^$(lt_regex "$1")\$" | head -n 1)
+  id=$(lt_window_id "$1")
   [[ -n $id ]] && xprop -id "$id" _NET_WM_WINDOW_TYPE
+}
+
+# lt_click_window TITLE BUTTON: clicks the program's window near its left
+# edge, halfway down, where no control lies.
+lt_click_window() {
+  local id HEIGHT=
+  id=$(lt_window_id "$1")
+  [[ -n $id ]] || return 1
+  eval "$(xdotool getwindowgeometry --shell "$id" | grep -E '^HEIGHT=[0-9]+$')"
+  [[ -n $HEIGHT ]] && xdotool mousemove --window "$id" 5 $((HEIGHT / 2)) click "$2"
 }
 
 # lt_window_mapped TITLE: the program's window is on the display, shown or
 # minimised (iconic), not withdrawn as a hidden window is.
 lt_window_mapped() {
   local id
-  id=$(xdotool search --pid "$NOCTURO_PID" --name "^$(lt_regex "$1")\$" | head -n 1)
+  id=$(lt_window_id "$1")
   [[ -n $id ]] && xwininfo -id "$id" | grep -q 'Map State: IsViewable'
 }

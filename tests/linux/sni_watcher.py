@@ -15,6 +15,14 @@
                                     sent, "<member> <count>" per line
   sni_watcher.py activate X Y       Activate(X, Y) on the first item
   sni_watcher.py menu X Y           ContextMenu(X, Y) on the first item
+  sni_watcher.py menu-items         the first item's DBusMenu as a host reads
+                                    it (AboutToShow, then GetLayout): one
+                                    line per top-level entry, "<id> <label>"
+  sni_watcher.py menu-click LABEL   Event(id, "clicked") on the entry of the
+                                    first item's DBusMenu with that label
+  sni_watcher.py host-gone          the watcher's host goes, the watcher stays
+                                    (StatusNotifierHostUnregistered)
+  sni_watcher.py host-back          a host registers with it again
 
 The clients exit 1 with a message on stderr when there is no watcher or no
 item; "items" prints nothing then.
@@ -32,6 +40,7 @@ WATCHER = "org.kde.StatusNotifierWatcher"
 WATCHER_PATH = "/StatusNotifierWatcher"
 ITEM_IFACE = "org.kde.StatusNotifierItem"
 TEST_IFACE = "org.nocturo.TestWatcher"
+MENU_IFACE = "com.canonical.dbusmenu"
 
 
 class Watcher(dbus.service.Object):
@@ -40,6 +49,7 @@ class Watcher(dbus.service.Object):
         self._bus = bus
         self._items = []  # [(ns, service, path)], in registration order
         self._signals = {}  # member -> count, of every item's signals
+        self._host_name = None
         self.host = False
         bus.add_signal_receiver(self._owner_changed, "NameOwnerChanged",
                                 "org.freedesktop.DBus")
@@ -79,6 +89,31 @@ class Watcher(dbus.service.Object):
     @dbus.service.signal(WATCHER, signature="")
     def StatusNotifierHostRegistered(self):
         pass
+
+    @dbus.service.signal(WATCHER, signature="")
+    def StatusNotifierHostUnregistered(self):
+        pass
+
+    def register_host(self):
+        self._host_name = dbus.service.BusName(f"org.kde.StatusNotifierHost-{os.getpid()}",
+                                               self._bus)
+        self.host = True
+        self.StatusNotifierHostRegistered()
+        return False
+
+    # As a panel's restart looks to a watcher that stays (Plasma's in kded):
+    # its items are kept for the next host.
+    @dbus.service.method(TEST_IFACE, in_signature="", out_signature="")
+    def HostGone(self):
+        if self._host_name is not None:
+            self._host_name.get_bus().release_name(self._host_name.get_name())
+            self._host_name = None
+        self.host = False
+        self.StatusNotifierHostUnregistered()
+
+    @dbus.service.method(TEST_IFACE, in_signature="", out_signature="")
+    def HostBack(self):
+        self.register_host()
 
     @dbus.service.method(dbus.PROPERTIES_IFACE, in_signature="ss", out_signature="v")
     def Get(self, interface, name):
@@ -143,26 +178,19 @@ def serve(host_after=None):
     DBusGMainLoop(set_as_default=True)
     bus = dbus.SessionBus()
     watcher = Watcher(bus)
-    names = []
-
-    def register_host():
-        names.append(dbus.service.BusName(f"org.kde.StatusNotifierHost-{os.getpid()}", bus))
-        watcher.host = True
-        watcher.StatusNotifierHostRegistered()
-        return False
 
     # The host first: an item looks for the watcher's name, then asks it
     # whether a host is there. A panel may also start its watcher first.
     if host_after is None:
-        register_host()
-    names.append(dbus.service.BusName(WATCHER, bus, do_not_queue=True))
+        watcher.register_host()
+    name = dbus.service.BusName(WATCHER, bus, do_not_queue=True)
     if host_after is not None:
-        GLib.timeout_add(int(host_after * 1000), register_host)
+        GLib.timeout_add(int(host_after * 1000), watcher.register_host)
     loop = GLib.MainLoop()
     GLib.unix_signal_add(GLib.PRIORITY_DEFAULT, signal.SIGTERM, loop.quit)
     GLib.unix_signal_add(GLib.PRIORITY_DEFAULT, signal.SIGINT, loop.quit)
     loop.run()
-    del names
+    del name
 
 
 def fail(message):
@@ -194,6 +222,30 @@ def item_property(bus, name):
         fail(f"cannot read {name}: {error.get_dbus_message()}")
 
 
+def item_menu(bus):
+    path = str(item_property(bus, "Menu"))
+    if path in ("", "/", "/NO_DBUSMENU"):
+        fail(f"the item exports no menu (Menu is {path!r})")
+    return first_item(bus).bus_name, path
+
+
+def menu_entries(bus):
+    """The top-level entries of the item's menu, as (id, properties)."""
+    service, path = item_menu(bus)
+    try:
+        menu = bus.get_object(service, path)
+        menu.AboutToShow(dbus.Int32(0), dbus_interface=MENU_IFACE)
+        _, (_, _, children) = menu.GetLayout(dbus.Int32(0), dbus.Int32(-1),
+                                             dbus.Array([], signature="s"),
+                                             dbus_interface=MENU_IFACE)
+    except dbus.DBusException as error:
+        fail(f"cannot read the menu at {service} {path}: {error.get_dbus_message()}")
+    entries = [(int(child[0]), dict(child[1])) for child in children]
+    # What a host leaves out: separators and entries set invisible.
+    return menu, [(i, p) for i, p in entries
+                  if p.get("type", "standard") != "separator" and p.get("visible", True)]
+
+
 def main(argv):
     if not argv:
         fail(__doc__)
@@ -220,6 +272,27 @@ def main(argv):
             fail(f"no watcher: {error.get_dbus_message()}")
         for member, count in sorted(counts.items()):
             print(member, int(count))
+    elif command == "menu-items":
+        for entry_id, properties in menu_entries(bus)[1]:
+            print(entry_id, str(properties.get("label", "")))
+    elif command == "menu-click":
+        if not args:
+            fail("menu-click needs a label")
+        menu, entries = menu_entries(bus)
+        ids = [i for i, p in entries if str(p.get("label", "")) == args[0]]
+        if not ids:
+            fail(f"no entry \"{args[0]}\" in the menu: {[str(p.get('label')) for _, p in entries]}")
+        try:
+            menu.Event(dbus.Int32(ids[0]), "clicked", dbus.Int32(0), dbus.UInt32(0),
+                       dbus_interface=MENU_IFACE, signature="isvu")
+        except dbus.DBusException as error:
+            fail(f"Event clicked failed: {error.get_dbus_message()}")
+    elif command in ("host-gone", "host-back"):
+        method = "HostGone" if command == "host-gone" else "HostBack"
+        try:
+            getattr(bus.get_object(WATCHER, WATCHER_PATH), method)(dbus_interface=TEST_IFACE)
+        except dbus.DBusException as error:
+            fail(f"no watcher: {error.get_dbus_message()}")
     elif command in ("activate", "menu"):
         x, y = (int(a) for a in (args + ["0", "0"])[:2])
         method = "Activate" if command == "activate" else "ContextMenu"

@@ -20,6 +20,11 @@ void PrintTo(TrayReach::Step step, std::ostream* out) {
   *out << kNames.at(static_cast<std::size_t>(step));
 }
 
+void PrintTo(MenuParent parent, std::ostream* out) {
+  constexpr std::array<const char*, 3> kNames{"MenuWindow", "FocusedWindow", "None"};
+  *out << kNames.at(static_cast<std::size_t>(parent));
+}
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -126,6 +131,17 @@ TEST(LinuxTrayReach, LosingATrayThatShowedNothingStartsNoWait) {
   TrayReach reach;
   EXPECT_EQ(reach.TrayLost(), Step::None);
   EXPECT_EQ(reach.GraceOver(), Step::None);
+}
+
+TEST(LinuxTrayMenu, OnX11TheMenuPopsUpAtThePointerWithNoWindowShown) {
+  EXPECT_EQ(PopupMenuParent(true, false), MenuParent::MenuWindow);
+  EXPECT_EQ(PopupMenuParent(true, true), MenuParent::MenuWindow);
+}
+
+TEST(LinuxTrayMenu, OnWaylandOnlyAFocusedWindowOfTheProgramHoldsThePopup) {
+  EXPECT_EQ(PopupMenuParent(false, true), MenuParent::FocusedWindow);
+  EXPECT_EQ(PopupMenuParent(false, false), MenuParent::None)
+      << "a menu with no parent surface would be a decorated window of its own";
 }
 
 TEST(LinuxKnock, ComesBackAsItWent) {

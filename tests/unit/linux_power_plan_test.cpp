@@ -43,6 +43,13 @@ TEST(LinuxPowerPlan, OnlyTheUnforcedRequestHoldsRootToInhibitors) {
   EXPECT_EQ(LogindMethod(PlannedAction::LogOff), "");
 }
 
+TEST(LinuxPowerPlan, AForcedLogOffEndsTheSessionItWasStartedIn) {
+  EXPECT_EQ(SessionToEnd("c1"), "c1");
+  EXPECT_EQ(SessionToEnd(""), "auto")
+      << "started outside a session (a desktop's application scope), the forced log off named no "
+         "session logind can find: it must ask for the user's display session";
+}
+
 bool BlocksShutdown(std::span<const Inhibitor> inhibitors) {
   return ShutdownBlocker(inhibitors) != nullptr;
 }

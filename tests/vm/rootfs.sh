@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Makes the guest's root directory with mmdebstrap: Debian 12 minbase with
-# systemd, logind, polkit, a kernel, Xvfb, xfce4-session (started only by the
-# cases that ask for it) and the runtime packages given as arguments, plus the
-# user "tester". The program and the test's own files go in later, with the
-# image, so that changing them does not cost a new root directory.
+# systemd, logind, polkit, the user's bus (as a desktop has it), a kernel,
+# Xvfb, xfce4-session (started only by the cases that ask for it) and the
+# runtime packages given as arguments, plus the user "tester". The program
+# and the test's own files go in later, with the image, so that changing them
+# does not cost a new root directory.
 #
 #   tests/vm/rootfs.sh DIR [PACKAGE...]
 #
@@ -14,7 +15,7 @@ dir=$1
 shift
 
 base=(
-  systemd systemd-sysv libpam-systemd dbus polkitd udev kmod procps
+  systemd systemd-sysv libpam-systemd dbus dbus-user-session polkitd udev kmod procps
   linux-image-amd64 xvfb fonts-dejavu-core xfce4-session
 )
 

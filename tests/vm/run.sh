@@ -33,6 +33,8 @@ cases=(
   "xfce-control             up              xfce            -            xfce-stays"
   "xfce-log-off             up              xfce            /ML+/I       xfce-ends"
   "log-off-forced           up              none            /F+/ML+/I    log-off"
+  "log-off-app-scope        up              app-scope       /F+/ML+/I    log-off"
+  "power-off-slow-polkit    slow-polkit     slow-polkit     /F+/MA+/I    power-off"
   "power-off-forced         power-off       none            /F+/MA+/I    power-off"
   "restart-after-count      restart         none            /MR+/D000+/E restart"
   "user-inhibitor-forced    user-inhibited  user-inhibitor  /F+/MA+/I    power-off"
@@ -163,10 +165,19 @@ guest_seconds() {
 
 # Says what is wrong with a case, or nothing when it passed.
 verdict() {
-  local name=$1 setup=$2 expect=$3 log=$4 status=$5 console=$6
+  local name=$1 setup=$2 expect=$3 log=$4 status=$5
   grep -q "nocturo-vm: step $name begins" "$log" || { echo "the step never began"; return; }
   if [[ $setup == *-inhibitor ]] && ! grep -q "nocturo-vm: step $name: inhibitors: nocturo-vm .* held by" "$log"; then
     echo "logind never listed the step's inhibitor"
+    return
+  fi
+  if [[ $setup == slow-polkit ]] && ! grep -q "nocturo-vm: step $name: polkit.service inactive" "$log"; then
+    echo "polkit was already running when the step began"
+    return
+  fi
+  if [[ $setup == app-scope ]] &&
+    ! grep -qE "nocturo-vm: step $name: starting nocturo .* in /user\.slice/.*/user@[0-9]+\.service/.*\.scope without XDG_SESSION_ID" "$log"; then
+    echo "the program was not started in a scope of the user's service manager"
     return
   fi
   local up=0 down=0 restarting=0
@@ -187,7 +198,7 @@ verdict() {
       case $expect in
         log-off)
           local session
-          session=$(sed -nE 's/.*nocturo-vm: active session ([0-9]+).*/\1/p' "$console" | head -n 1)
+          session=$(sed -nE "s/.*nocturo-vm: step $name: active session ([0-9]+).*/\\1/p" "$log" | head -n 1)
           grep -qE "Removed session $session\.?\$" "$log" ||
             echo "logind never removed the tester's session ${session:-?}"
           ;;
@@ -246,7 +257,7 @@ for entry in "${selected[@]}"; do
   else
     tr -d '\r' <"$console" >"$log" 2>/dev/null
   fi
-  problem=$(verdict "$name" "$setup" "$expect" "$part" "$status" "$console")
+  problem=$(verdict "$name" "$setup" "$expect" "$part" "$status")
   if [[ -z $problem ]]; then
     passed=$((passed + 1))
     echo "PASS $name ($(guest_seconds "$part") s in the guest)"

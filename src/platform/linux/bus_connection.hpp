@@ -25,4 +25,11 @@ OpenedBus OpenBus(BusKind kind);
 // Absent, it is taken away from them too: they then find no bus at once.
 void ProbeSessionBus();
 
+// The session bus's address once it has answered (after ProbeSessionBus);
+// nothing when it is absent.
+std::optional<std::string> SessionBusAddress();
+
+// An address that fails at once, for a bus taken away from Qt's parts.
+const char* AbsentBusAddress();
+
 }  // namespace nocturo::linux_desktop

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "main/application.hpp"
+#include "platform/linux/accessibility_bus.hpp"
+#include "platform/linux/application_id.hpp"
 #include "platform/linux/bus_connection.hpp"
 #include "platform/linux/journal.hpp"
 #include "platform/linux/linux_platform.hpp"
@@ -23,6 +25,7 @@ std::string_view Environment(const char* name) {
 int main(int argc, char* argv[]) {
   nocturo::linux_desktop::OpenJournal();
   nocturo::linux_desktop::ProbeSessionBus();
+  nocturo::linux_desktop::ProbeAccessibilityBus();
   // Qt's arguments, with the platform the session calls for added. Qt keeps a
   // reference to both for its whole life.
   std::vector<std::string_view> given(argv, argv + argc);
@@ -44,6 +47,10 @@ int main(int argc, char* argv[]) {
   // Closing the last window hides it here; only the program decides to end.
   QApplication::setQuitOnLastWindowClosed(false);
   QApplication::setApplicationName(QStringLiteral("Nocturo"));
+  // The Wayland app_id; X11's WM_CLASS is set with each window.
+  QGuiApplication::setDesktopFileName(
+      QString::fromUtf8(nocturo::linux_desktop::kApplicationId.data(),
+                        static_cast<qsizetype>(nocturo::linux_desktop::kApplicationId.size())));
 
   // Qt has taken its own options (-display, -platform...) out of the list.
   std::vector<std::string> arguments;

@@ -6,7 +6,10 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <algorithm>
+#include <cstddef>
 #include <memory>
+#include <string>
 #include <utility>
 
 #include "platform/linux/qt_text.hpp"
@@ -20,6 +23,9 @@ MaskedTimeLineEdit::MaskedTimeLineEdit(QWidget* parent, MaskedTime& model,
   setAcceptDrops(false);
   setAttribute(Qt::WA_InputMethodEnabled, false);
   ShowModel();
+  // Writes that bypass the key handlers (Qt's accessible text interface,
+  // the X11 selection pasted with a middle click) still change the text.
+  connect(this, &QLineEdit::textChanged, this, &MaskedTimeLineEdit::OutsideWrite);
 }
 
 void MaskedTimeLineEdit::keyPressEvent(QKeyEvent* event) {
@@ -156,7 +162,9 @@ void MaskedTimeLineEdit::ReadSelection() {
 }
 
 void MaskedTimeLineEdit::ShowModel() {
+  showing_ = true;
   setText(ToQString(model_.Text()));
+  showing_ = false;
   const auto start = static_cast<int>(model_.SelectionStart());
   const auto end = static_cast<int>(model_.SelectionEnd());
   if (start == end) {
@@ -169,6 +177,38 @@ void MaskedTimeLineEdit::ShowModel() {
 void MaskedTimeLineEdit::UserEdit(const std::function<bool(MaskedTime&)>& edit) {
   ReadSelection();
   const bool changed = edit(model_);
+  ShowModel();
+  if (changed && onUserEdit_) {
+    onUserEdit_();
+  }
+}
+
+// The text before the write is the model's; what differs between the two is
+// pasted over the part it replaced, so the mask's rules decide what stays.
+void MaskedTimeLineEdit::OutsideWrite(const QString& text) {
+  const QString before = ToQString(model_.Text());
+  if (showing_ || text == before) {
+    return;
+  }
+  const qsizetype shorter = std::min(text.size(), before.size());
+  qsizetype prefix = 0;
+  while (prefix < shorter && text[prefix] == before[prefix]) {
+    ++prefix;
+  }
+  qsizetype suffix = 0;
+  while (suffix < shorter - prefix &&
+         text[text.size() - 1 - suffix] == before[before.size() - 1 - suffix]) {
+    ++suffix;
+  }
+  const std::string inserted = ToUtf8(text.mid(prefix, text.size() - prefix - suffix));
+  const auto start = static_cast<std::size_t>(prefix);
+  const auto end = static_cast<std::size_t>(before.size() - suffix);
+  if (start == end) {
+    model_.MoveCaret(start);
+  } else {
+    model_.SetSelection(start, end);
+  }
+  const bool changed = model_.Paste(inserted);
   ShowModel();
   if (changed && onUserEdit_) {
     onUserEdit_();

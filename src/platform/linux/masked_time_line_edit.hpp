@@ -9,7 +9,9 @@ namespace nocturo::linux_desktop {
 
 // The time box: a line edit showing an editing model kept elsewhere, whose
 // text only that model changes. Keys, paste, cut and delete go through the
-// model; the user's edits that change the text are reported.
+// model; so does text that reaches the line edit another way (a screen
+// reader's or voice control's write, a middle-click paste), taken as a paste
+// over what it replaced. The user's edits that change the text are reported.
 class MaskedTimeLineEdit final : public QLineEdit {
  public:
   MaskedTimeLineEdit(QWidget* parent, MaskedTime& model, std::function<void()> onUserEdit);
@@ -30,9 +32,11 @@ class MaskedTimeLineEdit final : public QLineEdit {
   void Cut();
   void ReadSelection();
   void UserEdit(const std::function<bool(MaskedTime&)>& edit);
+  void OutsideWrite(const QString& text);
 
   MaskedTime& model_;
   std::function<void()> onUserEdit_;
+  bool showing_ = false;  // the line edit's text is being set from the model
 };
 
 }  // namespace nocturo::linux_desktop

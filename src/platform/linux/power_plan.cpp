@@ -39,6 +39,10 @@ std::uint64_t LogindFlags(const PowerPlan& plan) {
   return plan.forced ? 0 : kLogindRootCheckInhibitors;
 }
 
+std::string SessionToEnd(std::string_view startedIn) {
+  return startedIn.empty() ? std::string("auto") : std::string(startedIn);
+}
+
 const Inhibitor* ShutdownBlocker(std::span<const Inhibitor> inhibitors) {
   const auto blocker =
       std::find_if(inhibitors.begin(), inhibitors.end(), [](const Inhibitor& inhibitor) {

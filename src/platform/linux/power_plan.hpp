@@ -28,6 +28,12 @@ std::string_view LogindMethod(PlannedAction action);
 inline constexpr std::uint64_t kLogindRootCheckInhibitors = 1;
 std::uint64_t LogindFlags(const PowerPlan& plan);
 
+// The logind session a forced log off ends: the one this program was started
+// in (XDG_SESSION_ID's value), else logind's "auto", the caller's own session
+// or, outside every session (an application a desktop starts in a scope of
+// the user's service manager), the user's display session.
+std::string SessionToEnd(std::string_view startedIn);
+
 // One entry of logind's ListInhibitors: what is inhibited (a colon-separated
 // list such as "shutdown:sleep"), how ("block", "block-weak" or "delay"), and
 // who holds it and why, for the journal.

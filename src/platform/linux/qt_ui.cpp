@@ -11,6 +11,7 @@
 #include "platform/linux/qt_window.hpp"
 #include "platform/linux/window_handles.hpp"
 #include "platform/linux/window_placement.hpp"
+#include "ui/design.hpp"
 #include "ui/window_registry.hpp"
 
 namespace nocturo::linux_desktop {
@@ -39,6 +40,12 @@ struct LaterDelete {
     }
   }
 };
+
+// The menu the program pops up for its tray icon: the About window's, which
+// owns the icon.
+const MenuDesign& TrayMenu() {
+  return DesignOf(WindowId::AcercaDe).menu;
+}
 
 }  // namespace
 
@@ -70,7 +77,7 @@ QtWindow* QtUi::Live(WindowId window) {
                       .editedTime = [this](ControlId id) { UserEditedTime(id); }}));
     form->SetEvents(state_->events);
     if (window == WindowId::Principal && state_->windowStandsIn) {
-      form->SetStandsIn(true);
+      form->SetStandsIn(true, TrayMenu());
     }
     return form;
   });
@@ -99,7 +106,7 @@ void QtUi::Mirror(ControlId control, ControlAspect aspect) {
 void QtUi::SetWindowStandsIn(bool standsIn) {
   state_->windowStandsIn = standsIn;
   if (QtWindow* form = state_->windows.Existing(WindowId::Principal); form != nullptr) {
-    form->SetStandsIn(standsIn);
+    form->SetStandsIn(standsIn, TrayMenu());
   }
 }
 

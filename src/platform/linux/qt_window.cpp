@@ -1,17 +1,23 @@
 #include "platform/linux/qt_window.hpp"
 
+#include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QMenu>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QScreen>
 #include <utility>
 
+#include "platform/linux/application_id.hpp"
 #include "platform/linux/qt_colours.hpp"
 #include "platform/linux/qt_fonts.hpp"
+#include "platform/linux/qt_menu.hpp"
 #include "platform/linux/qt_text.hpp"
+#include "platform/linux/tray_reach.hpp"
+#include "platform/linux/x11_frame.hpp"
 
 namespace nocturo::linux_desktop {
 namespace {
@@ -65,6 +71,8 @@ void QtWindow::Create() {
 // Showing counts as a resize: the header band is laid out before it is seen.
 void QtWindow::Show() {
   controls_.Realize(*this);
+  winId();
+  ClaimWindowClass(*this);
   if (isMinimized()) {
     setWindowState(windowState() & ~Qt::WindowMinimized);
   }
@@ -89,11 +97,12 @@ void QtWindow::Hide() {
   }
 }
 
-void QtWindow::SetStandsIn(bool standsIn) {
+void QtWindow::SetStandsIn(bool standsIn, const MenuDesign& trayMenu) {
   if (standsIn == standsIn_) {
     return;
   }
   standsIn_ = standsIn;
+  trayMenu_ = standsIn ? &trayMenu : nullptr;
   // Qt hides a window whose flags change; it shows again as it was, except
   // that one put away while there was no tray is simply hidden now there is.
   const bool shown = isVisible() && !isMinimized();
@@ -127,50 +136,79 @@ void QtWindow::SetCaption(std::string_view text) {
 }
 
 TwipsRect QtWindow::Bounds() const {
-  const QRect outer = frameGeometry();
-  const ScreenPoint at = KeptPosition(asked_, placed_, {outer.x(), outer.y()});
-  return TwipsRect{scale_.ToTwipsX(at.x), scale_.ToTwipsY(at.y), scale_.ToTwipsX(outer.width()),
-                   scale_.ToTwipsY(outer.height())};
+  const QRect qtFrame = frameGeometry();
+  const std::optional<FrameReading> now =
+      isVisible() ? std::optional<FrameReading>(Read()) : std::nullopt;
+  const ScreenPoint at = place_.Where(now).value_or(ScreenPoint{qtFrame.x(), qtFrame.y()});
+  QSize size = qtFrame.size();
+  if (now && now->extents) {
+    size = {width() + now->extents->left + now->extents->right,
+            height() + now->extents->top + now->extents->bottom};
+  }
+  return TwipsRect{scale_.ToTwipsX(at.x), scale_.ToTwipsY(at.y), scale_.ToTwipsX(size.width()),
+                   scale_.ToTwipsY(size.height())};
 }
 
 // The outer edges go where asked, as move() places a window's frame, unless
 // the window manager decides otherwise.
 void QtWindow::Move(float left, float top) {
-  asked_ = ScreenPoint{scale_.ToPixelsX(left), scale_.ToPixelsY(top)};
-  placed_.reset();
-  move(asked_->x, asked_->y);
+  const ScreenPoint at{scale_.ToPixelsX(left), scale_.ToPixelsY(top)};
+  place_.Asked(at);
+  move(at.x, at.y);
 }
 
-// By the first paint the window manager has placed the window: this is where
-// it put it.
+// Where Qt cannot ask the window system, its own idea of the frame.
+FrameReading QtWindow::Read() const {
+  if (std::optional<FrameReading> read = ReadFrame(*this)) {
+    return *read;
+  }
+  const QPoint frame = frameGeometry().topLeft();
+  return FrameReading{
+      .client = {frame.x(), frame.y()}, .framed = true, .outer = {frame.x(), frame.y()}};
+}
+
+// A shown window is read whenever it moves, so that a hidden one stands where
+// it was last seen.
+void QtWindow::moveEvent(QMoveEvent* event) {
+  if (isVisible()) {
+    place_.Seen(Read(), false);
+  }
+  QWidget::moveEvent(event);
+}
+
+// By the first paint the window manager has framed and placed the window.
 void QtWindow::paintEvent(QPaintEvent* event) {
-  if (asked_ && !placed_) {
-    const QPoint at = frameGeometry().topLeft();
-    placed_ = ScreenPoint{at.x(), at.y()};
+  if (place_.Settling()) {
+    place_.Seen(Read(), true);
   }
   QWidget::paintEvent(event);
 }
 
-// The window's menu is never a menu bar: it pops up at the pointer, and the
-// chosen item is reported before returning.
+// The window's menu is never a menu bar: it pops up at the pointer (on
+// Wayland only over a focused window of the program's), and the chosen item
+// is reported before returning.
 void QtWindow::PopupMenu() {
-  QMenu menu(this);
-  menu.setObjectName(ToQString(design_.menu.name));
-  for (const MenuItemDesign& item : design_.menu.items) {
-    QAction* action = menu.addAction(ToQString(item.caption));
-    action->setData(item.index);
+  QWidget* focused = QApplication::activeWindow();
+  QWidget* parent = nullptr;
+  switch (PopupMenuParent(PlatformPlacesWindows(QGuiApplication::platformName().toStdString()),
+                          focused != nullptr)) {
+    case MenuParent::MenuWindow:
+      parent = this;
+      break;
+    case MenuParent::FocusedWindow:
+      parent = focused;
+      break;
+    case MenuParent::None:
+      break;
   }
-  // An item can also be chosen without the pointer (a screen reader's or voice
-  // control's action triggers it directly), which leaves exec() waiting: the
-  // triggered item is recorded and the menu closed either way.
-  const QAction* chosen = nullptr;
-  QObject::connect(&menu, &QMenu::triggered, &menu, [&menu, &chosen](QAction* action) {
-    chosen = action;
-    menu.close();
-  });
-  menu.exec(QCursor::pos());
-  if (chosen != nullptr && events_ != nullptr) {
-    events_->OnMenuItem(chosen->data().toInt());
+  if (parent != nullptr) {
+    Report(ChooseMenuItem(*parent, design_.menu, QCursor::pos()));
+  }
+}
+
+void QtWindow::Report(std::optional<int> chosenItem) {
+  if (chosenItem && events_ != nullptr) {
+    events_->OnMenuItem(*chosenItem);
   }
 }
 
@@ -191,6 +229,19 @@ void QtWindow::closeEvent(QCloseEvent* event) {
   if (events_ != nullptr) {
     events_->OnCloseBox(design_.id);
   }
+}
+
+// Without a tray the window is the user's only handle on the program: it
+// offers the tray's menu where a thing's menu is looked for, on a right click
+// anywhere on it or the menu key, so the About window and the exit stay within
+// reach.
+void QtWindow::contextMenuEvent(QContextMenuEvent* event) {
+  if (trayMenu_ == nullptr) {
+    QWidget::contextMenuEvent(event);
+    return;
+  }
+  event->accept();
+  Report(ChooseMenuItem(*this, *trayMenu_, event->globalPos()));
 }
 
 // The pointer's own moves over the window's bare client area, as Windows

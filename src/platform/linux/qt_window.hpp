@@ -37,8 +37,9 @@ class QtWindow final : public QWidget {
   // Minimised instead while the window stands in for a missing tray icon.
   void Hide();
   // An ordinary window with a taskbar entry while no tray shows the icon, a
-  // tool window otherwise.
-  void SetStandsIn(bool standsIn);
+  // tool window otherwise; standing in, it offers the tray's menu as its own
+  // context menu.
+  void SetStandsIn(bool standsIn, const MenuDesign& trayMenu);
   void Repaint();
   // Stops the timer and hears nothing more; the widget itself is deleted
   // later, outside any handler.
@@ -54,11 +55,15 @@ class QtWindow final : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
   void OnTick();
+  void Report(std::optional<int> chosenItem);
+  FrameReading Read() const;
 
   const WindowDesign& design_;
   PixelScale scale_;
@@ -70,10 +75,10 @@ class QtWindow final : public QWidget {
   bool building_ = true;
   bool destroyed_ = false;
   bool standsIn_ = false;
-  // Where the program last put the window, and where it was first painted
-  // after that (see KeptPosition).
-  std::optional<ScreenPoint> asked_;
-  std::optional<ScreenPoint> placed_;
+  // The tray's menu, while the window stands in for the icon.
+  const MenuDesign* trayMenu_ = nullptr;
+  // Where the frame stands, from the program's moves and the X server's word.
+  FramePlace place_;
 };
 
 }  // namespace nocturo::linux_desktop

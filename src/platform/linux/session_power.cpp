@@ -1,12 +1,8 @@
 #include "platform/linux/session_power.hpp"
 
-#include <unistd.h>
-
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QDBusObjectPath>
-#include <QDBusVariant>
 #include <QList>
 #include <QString>
 #include <QVariant>
@@ -140,32 +136,6 @@ bool Shutdown(const PowerPlan& plan) {
   return Answered(method, CallLogind(bus, method, {false}, kRequestTimeoutMs));
 }
 
-// This process's session in logind: the one it was started in, else the one
-// logind places it in.
-std::optional<QString> OwnSession(QDBusConnection& bus) {
-  const QString fromEnvironment = qEnvironmentVariable("XDG_SESSION_ID");
-  if (!fromEnvironment.isEmpty()) {
-    return fromEnvironment;
-  }
-  const QDBusMessage byPid =
-      CallLogind(bus, QStringLiteral("GetSessionByPID"), {static_cast<uint>(::getpid())});
-  if (!Succeeded(byPid) || byPid.signature() != QStringLiteral("o")) {
-    return std::nullopt;
-  }
-  const QString path = byPid.arguments().value(0).value<QDBusObjectPath>().path();
-  const QDBusMessage id =
-      Call(bus, kLogind, path, "org.freedesktop.DBus.Properties", QStringLiteral("Get"),
-           {QStringLiteral("org.freedesktop.login1.Session"), QStringLiteral("Id")});
-  if (!Succeeded(id) || id.signature() != QStringLiteral("v")) {
-    return std::nullopt;
-  }
-  const QVariant value = id.arguments().value(0).value<QDBusVariant>().variant();
-  if (value.metaType().id() != QMetaType::QString || value.toString().isEmpty()) {
-    return std::nullopt;
-  }
-  return value.toString();
-}
-
 // Ends the session with all its processes, as a forced log off does.
 bool TerminateOwnSession() {
   const QString method = QStringLiteral("TerminateSession");
@@ -173,11 +143,10 @@ bool TerminateOwnSession() {
   if (!opened.bus) {
     return Refused(method, "no system bus: " + opened.failure);
   }
-  const auto session = OwnSession(*opened.bus);
-  if (!session) {
-    return Refused(method, "this process is in no logind session");
-  }
-  return Answered(method, CallLogind(*opened.bus, method, {*session}, kRequestTimeoutMs));
+  const QString session =
+      QString::fromStdString(SessionToEnd(qEnvironmentVariable("XDG_SESSION_ID").toStdString()));
+  return Answered(method + QLatin1Char('(') + session + QLatin1Char(')'),
+                  CallLogind(*opened.bus, method, {session}, kRequestTimeoutMs));
 }
 
 enum class LogoutArguments { None, GnomeNoConfirmation, XfceNoDialogButSave };

@@ -11,6 +11,7 @@
 #include <QDBusVariant>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QMenu>
 #include <QObject>
 #include <QString>
 #include <QSystemTrayIcon>
@@ -23,9 +24,11 @@
 
 #include "platform/linux/bus_connection.hpp"
 #include "platform/linux/notify_icon_table.hpp"
+#include "platform/linux/qt_menu.hpp"
 #include "platform/linux/tray_reach.hpp"
 #include "platform/linux/window_handles.hpp"
 #include "tray/notify_icon_record.hpp"
+#include "ui/design.hpp"
 
 namespace nocturo::linux_desktop {
 namespace {
@@ -145,6 +148,13 @@ class HostSignals final : public QObject {
 // Which tray Qt's icons use: settled by Qt when it makes the first one.
 enum class TrayKind { Unsettled, StatusNotifier, X11 };
 
+// An icon Qt shows, with the menu a StatusNotifier host draws for it. Qt does
+// not own the menu: the icon goes first.
+struct ShownIcon {
+  std::unique_ptr<QMenu> menu;
+  std::unique_ptr<QSystemTrayIcon> icon;
+};
+
 }  // namespace
 
 struct TrayHost::State {
@@ -154,7 +164,7 @@ struct TrayHost::State {
   UiEvents* events = nullptr;
   std::function<void(bool)> windowStandsIn;
   NotifyIconTable table;
-  std::map<IconKey, std::unique_ptr<QSystemTrayIcon>> shown;
+  std::map<IconKey, ShownIcon> shown;
   QIcon picture;
   TrayKind kind = TrayKind::Unsettled;
   // The watcher's answer for the add that makes the first icon.
@@ -195,7 +205,8 @@ struct TrayHost::State {
   }
 
   void Show(IconKey key, const IconState& state) {
-    auto& icon = shown[key];
+    ShownIcon& entry = shown[key];
+    auto& icon = entry.icon;
     if (!icon) {
       if (kind == TrayKind::Unsettled) {
         // Qt asks the same question the moment the icon is made.
@@ -208,6 +219,10 @@ struct TrayHost::State {
           icon.get(), &QSystemTrayIcon::activated, &context,
           [this, key](QSystemTrayIcon::ActivationReason reason) { Activated(key, reason); },
           Qt::QueuedConnection);
+      if (kind == TrayKind::StatusNotifier) {
+        entry.menu = TrayMenu(key);
+        icon->setContextMenu(entry.menu.get());
+      }
     }
     // The count modifies the icon every second; each change Qt passes on is a
     // signal to the host, which then reads the item again (the whole picture,
@@ -223,6 +238,27 @@ struct TrayHost::State {
     if (!icon->isVisible()) {
       icon->show();
     }
+  }
+
+  // The menu the program pops up for the icon, exported as the item's DBusMenu
+  // for the hosts that draw it themselves (GNOME's AppIndicator extension,
+  // Xfce's panel and Plasma call no ContextMenu then). An item chosen there is
+  // the program's own menu item. The X11 tray gets none: Qt would pop it up
+  // itself on a right click, beside the menu the program pops up for the
+  // same click.
+  std::unique_ptr<QMenu> TrayMenu(IconKey key) {
+    const auto window = WindowOfHandle(key.window);
+    if (!window) {
+      return nullptr;
+    }
+    auto menu = std::make_unique<QMenu>();
+    AddMenuItems(*menu, DesignOf(*window).menu);
+    ReportChosenItems(*menu, context, [this](int index) {
+      if (events != nullptr) {
+        events->OnMenuItem(index);
+      }
+    });
+    return menu;
   }
 
   void Activated(IconKey key, QSystemTrayIcon::ActivationReason reason) const {
@@ -333,6 +369,10 @@ struct TrayHost::State {
         HostGone();
       } else if (shown.empty()) {
         HostRestarted();
+      } else if (kind == TrayKind::StatusNotifier) {
+        // A host back with the same watcher (a panel restarting while the
+        // session's watcher stays) reads the items the watcher kept.
+        Act(reach.IconShown());
       }
     });
     const QString path = QStringLiteral("/StatusNotifierWatcher");

@@ -55,6 +55,13 @@ TrayReach::Step TrayReach::GraceOver() {
   return Step::WindowStandsIn;
 }
 
+MenuParent PopupMenuParent(bool placesWindows, bool ownWindowFocused) {
+  if (placesWindows) {
+    return MenuParent::MenuWindow;
+  }
+  return ownWindowFocused ? MenuParent::FocusedWindow : MenuParent::None;
+}
+
 std::string EncodeKnock(const Knock& knock) {
   std::string line = knock.show ? "S" : "-";
   if (!knock.token.empty() && knock.token.size() <= kTokenLimit) {

@@ -35,6 +35,15 @@ class TrayReach {
   bool windowStandsIn_ = false;
 };
 
+// Over which window the program's own popup of a menu may show when the
+// program asks for one (a host's ContextMenu, a right click in the X11 tray).
+// On X11 it shows at the pointer, whatever window holds it. A Wayland client
+// can show a popup only over one of its own windows that has the user's focus;
+// without one, Qt makes the menu a decorated window of its own in mid-screen,
+// so none shows: the panel draws the same menu from the item's DBusMenu.
+enum class MenuParent { MenuWindow, FocusedWindow, None };
+MenuParent PopupMenuParent(bool placesWindows, bool ownWindowFocused);
+
 // What a second start tells the running copy: whether its command line asks
 // for the main window, and the desktop's activation token, if any.
 struct Knock {

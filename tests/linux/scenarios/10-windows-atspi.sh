@@ -36,6 +36,24 @@ lt_atspi "$NOCTURO_PID" --check-names || lt_fail "the main window has unnamed co
 ! grep -qE '^ *menu bar ' "$LT_TMP/log/atspi.dump" || lt_fail "the main window shows a menu bar"
 lt_log "ok: the main window's controls, named and in their stopped state"
 
+# A screen reader's write into the "A las" box is the time the count runs to.
+lt_atspi "$NOCTURO_PID" --press "radio button" "A las" || lt_fail "cannot choose A las"
+target=$(date -d '+3 hours 7 minutes' +%H:%M:%S)
+shown=$(lt_atspi "$NOCTURO_PID" --set-text "text" "A las" "$target") || lt_fail "cannot write into A las"
+[[ $shown == "$target" ]] || lt_fail "the A las box shows '$shown' after a screen reader wrote $target"
+lt_atspi "$NOCTURO_PID" --press "push button" "Empezar" || lt_fail "cannot press Empezar"
+# remaining: the count's time left, in seconds, from its label.
+remaining() {
+  local left
+  left=$(lt_dump | sed -nE 's/^ *label "([0-9]{2}):([0-9]{2}):([0-9]{2})".*/\1 \2 \3/p' | head -n 1)
+  [[ -n $left ]] && read -r h m s <<<"$left" && echo $((10#$h * 3600 + 10#$m * 60 + 10#$s))
+}
+counts_to_target() { left=$(remaining) && ((left > 11220 - 30 && left <= 11220)); }
+lt_poll 10 counts_to_target ||
+  lt_fail "the A las box shows $target but the count has $(remaining || echo '?') s left, not about 11220 s: it runs to another time"
+lt_atspi "$NOCTURO_PID" --press "push button" "Detener" || lt_fail "cannot press Detener"
+lt_log "ok: a screen reader's write into A las ($target) is what the count runs to"
+
 lt_atspi "$NOCTURO_PID" --press "push button" "Ocultar" || lt_fail "cannot press Ocultar"
 lt_wait_for 10 "Ocultar to hide the main window" lt_window_hidden "Nocturo v2.5"
 lt_expect_running

@@ -2,9 +2,11 @@
 # The tray item as a StatusNotifier host sees it: registered once with the
 # program's icon; its tooltip "Nocturo" while stopped and "Nocturo - hh:mm:ss"
 # following the count each second; Activate shows the main window;
-# ContextMenu opens the tray menu with its three items; after the tray host
-# restarts the item registers again and keeps following the count; "Salir"
-# ends the program without a power request and takes the item away.
+# ContextMenu opens the tray menu with its three items; the item exports the
+# same menu for a panel to draw (DBusMenu), whose "Acerca de..." shows the
+# About window; after the tray host restarts the item registers again and
+# keeps following the count; the panel's "Salir" ends the program without a
+# power request and takes the item away.
 source "$(dirname "$0")/../lib.sh"
 lt_setup
 lt_start_atspi
@@ -49,6 +51,17 @@ done
 (($(grep -c 'menu item' <<<"$LT_POPUP") == 3)) || lt_fail "the tray menu is not three items: $LT_POPUP"
 lt_wait_for 10 "Mostrar... to show the main window" lt_window_shown "Nocturo v2.5"
 lt_log "ok: ContextMenu opens the tray menu, and its Mostrar... shows the main window"
+
+# The menu as GNOME's AppIndicator extension, Xfce's panel and Plasma draw it,
+# mnemonics shown the DBusMenu way.
+menu=$(lt_sni menu-items) || lt_fail "the item's menu cannot be read"
+[[ $(cut -d' ' -f2- <<<"$menu") == $'_Mostrar...\n_Acerca de...\n_Salir' ]] ||
+  lt_fail "the item's menu is not the tray menu's three items:"$'\n'"$menu"
+lt_sni menu-click "_Acerca de..." || lt_fail "the panel's Acerca de... cannot be clicked"
+lt_wait_for 10 "the panel's Acerca de... to show the About window" lt_window_shown "Acerca de..."
+lt_atspi "$NOCTURO_PID" --press "push button" "Cerrar" || lt_fail "cannot press Cerrar"
+lt_wait_for 10 "Cerrar to hide the About window" lt_window_hidden "Acerca de..."
+lt_log "ok: the item's DBusMenu holds $(tr '\n' ' ' <<<"$menu"); its Acerca de... shows the About window"
 
 lt_stop_watcher
 lt_start_watcher

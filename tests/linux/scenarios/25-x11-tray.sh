@@ -2,8 +2,8 @@
 # The X11 system tray, for desktops with no StatusNotifier host: the icon
 # docks, once, in an XEmbed tray manager; a left click on it shows the main
 # window; after the manager restarts the icon docks again; a right click on
-# it opens the tray menu, whose "Salir" ends the program without a power
-# request. A manager that starts after the program gets the icon as well;
+# it opens the tray menu, once, whose "Salir" ends the program without a
+# power request. A manager that starts after the program gets the icon as well;
 # while none runs for good, the main window stands in for it.
 source "$(dirname "$0")/../lib.sh"
 lt_setup
@@ -34,6 +34,10 @@ lt_log "ok: docked again after the manager's restart: $(grep '^docked ' "$LT_XTR
 
 lt_clear_logind_calls
 LT_MENU_OPENER="lt_click_docked 3"
+lt_tray_menu
+lt_poll 2 eval '(($(lt_popup_count) > 1))' && lt_fail "a right click opened $(lt_popup_count) menus"
+xdotool key Escape
+lt_wait_for 5 "Escape to close the menu" eval '(($(lt_popup_count) == 0))'
 lt_quit
 lt_expect_logind_calls ""
 for item in "Mostrar..." "Acerca de..." "Salir"; do

@@ -5,8 +5,11 @@
 #   /MR /I       an old logind (no ...WithFlags): inhibitors checked, Reboot(false)
 #   /MA /I       inhibitors checked, PowerOffWithFlags(1): root too stops at a block
 #   /F /MR /I    forced: Reboot(false), no inhibitor check
-#   /F /ML /I    forced log off: this session ended, TerminateSession("c1")
-#   /ML /I       log off: the desktop's session manager asked, logind untouched
+#   /F /ML /I    forced log off: this session ended, TerminateSession("c1");
+#                started outside a session (no XDG_SESSION_ID), logind's "auto"
+#   /ML /I       log off: the desktop's session manager asked, logind untouched:
+#                Xfce's as Logout(false, true), no dialog but programs may
+#                save, GNOME's as Logout(1)
 #   /MA /I       with a block inhibitor held: no power off at all
 source "$(dirname "$0")/../lib.sh"
 lt_setup
@@ -34,8 +37,19 @@ lt_logind_mock AddMethod sssss org.freedesktop.login1.Manager RebootWithFlags t 
 immediate $'ListInhibitors\nPowerOffWithFlags 1' /MA /I
 immediate 'Reboot False' /i /f /mr
 immediate 'TerminateSession "c1"' /ML /F /I
+unset XDG_SESSION_ID
+immediate 'TerminateSession "auto"' /ML /F /I
+export XDG_SESSION_ID=c1
 
-# A GNOME session manager on the session bus takes the unforced log off.
+# Xfce's session manager takes the unforced log off without its dialog.
+lt_start_xfce_session
+immediate '' /ML /I
+grep -qxE '[0-9.]+ Logout False True' "$LT_XFCE_LOG" ||
+  lt_fail "Xfce's session manager was not asked Logout(false, true) (no dialog, programs may save): $(cat "$LT_XFCE_LOG" 2>&1)"
+lt_log "ok: Xfce's session manager was asked: Logout False True"
+
+# A GNOME session manager on the session bus takes the unforced log off
+# (GNOME's is asked first when both are there).
 gnome_log=$LT_TMP/log/gnome-session.calls
 "$LT_PY" -m dbusmock org.gnome.SessionManager /org/gnome/SessionManager org.gnome.SessionManager \
   --logfile "$gnome_log" >"$LT_TMP/log/gnome-session.log" 2>&1 &

@@ -3,7 +3,8 @@
 # a power request or a change to the running copy; two copies started at the
 # same moment leave exactly one, with one item; a copy started without
 # XDG_RUNTIME_DIR, or with an unusable one, ends as well; a copy killed
-# outright leaves no lock behind.
+# outright leaves no lock behind; a runtime directory open to others, or a
+# link in its place, is no place for the lock.
 source "$(dirname "$0")/../lib.sh"
 lt_setup
 lt_start_atspi
@@ -62,3 +63,24 @@ lt_start_nocturo
 lt_wait_for 20 "the next copy's tray item" lt_item_registered
 lt_expect_running
 lt_log "ok: after kill -9 the next copy runs"
+lt_quit
+
+# Where anyone could take or replace the lock, the program must not keep it
+# (it goes to /tmp/nocturo-UID instead).
+place=$LT_TMP/run-user/$(id -u)
+for wrong in "open to others" "a link"; do
+  rm -rf "$place"
+  if [[ $wrong == "a link" ]]; then
+    mkdir -m 700 "$LT_TMP/linked" && ln -s "$LT_TMP/linked" "$place"
+  else
+    LT_RUN_USER_MODE=777
+  fi
+  lt_start_nocturo
+  lt_wait_for 20 "the tray item of a copy whose runtime directory is $wrong" lt_item_registered
+  if [[ -n $(ls -A "$place/") ]]; then
+    lt_fail "the program used a runtime directory that is $wrong: $(ls -lA "$place/")"
+  fi
+  lt_quit
+  LT_RUN_USER_MODE=700
+done
+lt_log "ok: no lock in a runtime directory open to others or linked"

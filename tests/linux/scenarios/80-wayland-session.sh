@@ -6,7 +6,9 @@
 # position comes back unchanged although weston places X11 windows where it
 # likes; on Wayland, where a client can neither place its window nor read
 # where it stands, Nocturo.conf is not even rewritten, and with nothing
-# stored nothing is written.
+# stored nothing is written. On Wayland a host's ContextMenu with no window
+# of the program's to hold a popup opens no menu (the panel draws the item's
+# DBusMenu), and leaves the program free to show its window on Activate.
 # lt-sessions: wayland wayland-x
 source "$(dirname "$0")/../lib.sh"
 lt_setup
@@ -34,6 +36,14 @@ lt_expect_control "push button" "Detener" enabled
 lt_wait_for 20 "the tray item" lt_item_registered
 lt_wait_for 10 "the count in the tooltip" lt_tooltip_matches '^Nocturo - 01:(29|30):[0-5][0-9]$'
 lt_log "ok: on $platform, the window through AT-SPI and the tray item counting"
+if [[ $platform == wayland ]]; then
+  lt_atspi "$NOCTURO_PID" --press "push button" "Ocultar" || lt_fail "cannot press Ocultar"
+  lt_wait_for 10 "Ocultar to hide the main window" lt_window_hidden "Nocturo v2.5"
+  lt_no_tray_menu 5
+  lt_sni activate 10 10 || lt_fail "Activate was refused"
+  lt_wait_for 10 "Activate after the ContextMenu to show the main window" lt_window_shown "Nocturo v2.5"
+  lt_log "ok: no stray window for a ContextMenu with no window shown; Activate shows the window"
+fi
 lt_quit
 grep -qx 'PosX=2880' "$(lt_conf)" && grep -qx 'PosY=1200' "$(lt_conf)" ||
   lt_fail "the stored 2880/1200 came back as: $(cat "$(lt_conf)")"

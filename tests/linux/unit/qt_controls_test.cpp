@@ -254,6 +254,27 @@ TEST(QtControls, UserInputReachesTheProgram) {
       (std::vector<ControlId>{ControlId::txtDentroDe, ControlId::txtALas, ControlId::txtDentroDe}));
 }
 
+// Text that reaches the time box around its key handlers, as Qt's accessible
+// interface writes it for a screen reader and as a middle-click paste inserts
+// the X11 selection: the mask still decides, and the program reads what the
+// box shows.
+TEST(QtControls, TimeBoxWrittenAroundItsKeysKeepsToTheMask) {
+  Window window(FrPrincipalDesign());
+  window.Realize();
+  auto& box = *qobject_cast<QLineEdit*>(&window.Widget(ControlId::txtALas));
+  box.setText(QStringLiteral("00:19:43"));
+  EXPECT_EQ(window.Text(ControlId::txtALas), "00:19:43")
+      << "a write through the accessible interface never reached the program";
+  box.setCursorPosition(0);
+  box.insert(QStringLiteral("01:17:50"));
+  EXPECT_EQ(window.Text(ControlId::txtALas), "01:17:50") << "a middle-click paste missed the mask";
+  EXPECT_EQ(WidgetText(box), "01:17:50") << "the box shows more than the mask holds";
+  box.setText(QStringLiteral("7h"));
+  EXPECT_EQ(WidgetText(box), "7_:__:__");
+  EXPECT_EQ(window.Text(ControlId::txtALas), WidgetText(box));
+  EXPECT_EQ(window.heard.changes, std::vector<ControlId>(3, ControlId::txtALas));
+}
+
 }  // namespace
 }  // namespace linux_desktop
 }  // namespace nocturo

@@ -29,10 +29,13 @@ report_sessions() {
   done
 }
 
-# A desktop has polkit running already. Started on demand by the first
-# request instead, it can take longer on a slow machine than the program
-# waits for logind's answer (3 s), and the request is lost.
-if systemctl start polkit.service; then
+# A desktop has polkit running already: started before the steps, unless a
+# step of this boot wants it slow to start on demand (the drop-in
+# polkit.service.d/nocturo-vm-slow.conf), which the program's request must
+# outwait.
+if [[ " ${steps[*]}" == *,slow-polkit,* ]]; then
+  say "polkit left to start on demand"
+elif systemctl start polkit.service; then
   say "polkit is running"
 else
   say "polkit did not start"
@@ -41,29 +44,35 @@ fi
 mkdir -p "$run"
 chown tester: "$run"
 
-session=
-deadline=$((SECONDS + 180))
-while [[ -z $session ]] && ((SECONDS < deadline)); do
-  for id in $(loginctl list-sessions --no-legend | awk '{print $1}'); do
-    state=$(session_state "$id")
-    if [[ $state == *Name=tester* && $state == *Seat=seat0* && $state == *TTY=tty1* &&
-      $state == *Active=yes* && $state == *State=active* ]]; then
-      session=$id
-    fi
+# The tester's active seat0 session on tty1, waited for: the autologin makes
+# a new one after a log off.
+tester_session() {
+  local deadline=$((SECONDS + 180)) id state
+  while ((SECONDS < deadline)); do
+    for id in $(loginctl list-sessions --no-legend | awk '{print $1}'); do
+      state=$(session_state "$id")
+      if [[ $state == *Name=tester* && $state == *Seat=seat0* && $state == *TTY=tty1* &&
+        $state == *Active=yes* && $state == *State=active* ]]; then
+        echo "$id"
+        return 0
+      fi
+    done
+    sleep 0.5
   done
-  [[ -n $session ]] || sleep 0.5
-done
-report_sessions
-if [[ -z $session ]]; then
-  say "no active seat0 session of tester on tty1 within 180 s"
-  systemctl poweroff
-  exit 1
-fi
-say "active session $session"
+  return 1
+}
 
 for step in "${steps[@]}"; do
   IFS=, read -r name setup _ <<<"$step"
   say "step $name begins"
+  if ! session=$(tester_session); then
+    report_sessions
+    say "step $name: no active seat0 session of tester on tty1 within 180 s"
+    systemctl poweroff
+    exit 1
+  fi
+  say "step $name: active session $session"
+  [[ $setup == slow-polkit ]] && say "step $name: polkit.service $(systemctl is-active polkit.service)"
   inhibitor=
   if [[ $setup == root-inhibitor ]]; then
     systemd-inhibit --what=shutdown --mode=block --who=nocturo-vm --why="held by root" sleep 1d &

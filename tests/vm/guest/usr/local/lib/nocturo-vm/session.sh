@@ -1,8 +1,9 @@
 #!/bin/bash
 # The tester's side of the steps, run by the tty1 autologin: an X server, then
-# for each step her inhibitor if it asks for one and the program (or xfce4-session) on a session bus of its own,
-# its output in the journal under "nocturo". Steps already started (before a
-# log off ended the session) are not started again.
+# for each step her inhibitor if it asks for one and the program (or
+# xfce4-session) on a session bus of its own, its output in the journal under
+# "nocturo". Steps already started (before a log off ended the session) are
+# not started again.
 set -u
 # shellcheck source=steps.sh
 source /usr/local/lib/nocturo-vm/steps.sh
@@ -16,6 +17,8 @@ for step in "${steps[@]}"; do
 done
 ((${#remaining[@]})) || exec sleep infinity
 
+# After a log off, the ended session's X server left its socket and lock.
+rm -f /tmp/.X11-unix/X0 /tmp/.X0-lock
 Xvfb :0 -nolisten tcp -screen 0 1024x768x24 >/dev/null 2>&1 &
 deadline=$((SECONDS + 60))
 until [[ -S /tmp/.X11-unix/X0 ]] || ((SECONDS >= deadline)); do sleep 0.2; done
@@ -41,6 +44,17 @@ for step in "${remaining[@]}"; do
   fi
   if [[ $setup == xfce ]]; then
     dbus-run-session -- /usr/local/lib/nocturo-vm/xfce.sh "$name" "$arguments"
+  elif [[ $setup == app-scope ]]; then
+    # As GNOME Shell starts an application: in a scope of her service
+    # manager, outside the login session, without XDG_SESSION_ID.
+    deadline=$((SECONDS + 60))
+    until [[ $(systemctl --user is-system-running 2>/dev/null) =~ ^(running|degraded)$ ]] ||
+      ((SECONDS >= deadline)); do
+      sleep 0.2
+    done
+    # shellcheck disable=SC2086 # the arguments are words
+    systemd-run --user --scope --quiet --unit="app-nocturo-vm-$name" -- \
+      /usr/local/lib/nocturo-vm/app-scope.sh "$name" $arguments
   else
     say "step $name: starting nocturo $arguments"
     # shellcheck disable=SC2086 # the arguments are words
