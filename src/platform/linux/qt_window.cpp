@@ -194,8 +194,9 @@ void QtWindow::paintEvent(QPaintEvent* event) {
   if (putBack_ && isVisible()) {
     const ScreenPoint at = *putBack_;
     putBack_.reset();
-    // Still asked for: a manager that honours the move is believed from then on.
+    // Asked anew: the place mutter painted it at is no measure of drags since.
     if (FrameTopLeft(Read()) != at) {
+      place_.Asked(at);
       move(at.x, at.y);
     }
   }
