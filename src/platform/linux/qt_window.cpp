@@ -106,9 +106,19 @@ void QtWindow::SetStandsIn(bool standsIn, const MenuDesign& trayMenu) {
   // Qt hides a window whose flags change; it shows again as it was, except
   // that one put away while there was no tray is simply hidden now there is.
   const bool shown = isVisible() && !isMinimized();
+  // The manager lets the window go and frames it anew: mutter's new frame
+  // stands a title bar higher than the old one whatever Qt asks before the
+  // window is shown, so the frame is put back once it is painted.
+  const std::optional<ScreenPoint> at =
+      place_.Where(shown ? std::optional<FrameReading>(Read()) : std::nullopt);
   setWindowFlags(standsIn ? kStandInFlags : kFlags);
   if (!standsIn) {
     setWindowState(windowState() & ~Qt::WindowMinimized);
+  }
+  if (at) {
+    place_.Asked(*at);
+    move(at->x, at->y);
+    putBack_ = shown ? at : std::nullopt;
   }
   if (shown) {
     show();
@@ -180,6 +190,15 @@ void QtWindow::moveEvent(QMoveEvent* event) {
 void QtWindow::paintEvent(QPaintEvent* event) {
   if (place_.Settling()) {
     place_.Seen(Read(), true);
+  }
+  if (putBack_ && isVisible()) {
+    const ScreenPoint at = *putBack_;
+    putBack_.reset();
+    // Asked anew: the place mutter painted it at is no measure of drags since.
+    if (FrameTopLeft(Read()) != at) {
+      place_.Asked(at);
+      move(at.x, at.y);
+    }
   }
   QWidget::paintEvent(event);
 }

@@ -79,6 +79,8 @@ class QtWindow final : public QWidget {
   const MenuDesign* trayMenu_ = nullptr;
   // Where the frame stands, from the program's moves and the X server's word.
   FramePlace place_;
+  // Where the frame goes back to once shown again after its type changed.
+  std::optional<ScreenPoint> putBack_;
 };
 
 }  // namespace nocturo::linux_desktop
