@@ -45,11 +45,11 @@ QtUi::QtUi() : scale_(ScreenScale()) {
 }
 
 QtUi::FormPtr QtUi::Make(WindowId window) {
-  FormPtr form(new QtWindow(
-      DesignOf(window), scale_,
-      {.click = [this](ControlId id) { UserClick(id); },
-       .edit = [this](ControlId id, std::string_view text) { UserEdit(id, text); },
-       .editedTime = [this](ControlId id) { UserEditedTime(id); }}));
+  FormPtr form(
+      new QtWindow(DesignOf(window), scale_,
+                   {.click = [this](ControlId id) { UserClick(id); },
+                    .edit = [this](ControlId id, std::string_view text) { UserEdit(id, text); },
+                    .editedTime = [this](ControlId id) { UserEditedTime(id); }}));
   if (window == WindowId::Principal && windowStandsIn_) {
     form->SetStandsIn(true, TrayMenu());
   }

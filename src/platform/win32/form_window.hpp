@@ -81,7 +81,7 @@ class FormWindow {
   ModelUi& ui_;
   CommonControls& commonControls_;
   UiEvents* events_ = nullptr;
-  bool building_ = true;    // no events while the window or its controls are made
+  bool building_ = true;  // no events while the window or its controls are made
   bool timerEnabled_ = false;
   HWND lastFocus_ = nullptr;  // the control to give the focus back to
   FontCache fonts_;
