@@ -25,7 +25,6 @@ class WindowRegistry {
     if (!form && !destroyed_[Slot(window)]) {
       // Stored before it is built: the load handler already reaches it.
       form = make();
-      made_[Slot(window)] = form.get();
       form->Create();
     }
     return form && form->Alive() ? form.get() : nullptr;
@@ -38,9 +37,6 @@ class WindowRegistry {
   }
 
   bool Destroyed(WindowId window) const { return destroyed_[Slot(window)]; }
-
-  // The window's object once made, even after it was destroyed.
-  Form* Made(WindowId window) const { return made_.at(Slot(window)); }
 
   // The object is kept until the end: a window may be destroyed from inside
   // one of its own handlers.
@@ -67,7 +63,6 @@ class WindowRegistry {
 
   std::array<std::unique_ptr<Form, Deleter>, 2> forms_;
   std::array<bool, 2> destroyed_{};
-  std::array<Form*, 2> made_{nullptr, nullptr};
   std::vector<std::unique_ptr<Form, Deleter>> retired_;
 };
 

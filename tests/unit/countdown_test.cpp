@@ -51,7 +51,8 @@ TEST_F(Countdown, AMinuteCountsDownOnceASecondAndActsRightAfterZero) {
   EXPECT_EQ(program.Text(lblMinRestantes), "00:00:01");
   EXPECT_TRUE(program.system().CallsNamed("ExitWindowsEx").empty());
   EXPECT_FALSE(program.Tick());  // the action ends the program
-  EXPECT_EQ(program.Text(lblMinRestantes), "00:00:00");
+  EXPECT_EQ(program.ShownText(lblMinRestantes), "00:00:00");
+  EXPECT_EQ(program.Text(lblMinRestantes), "") << "a destroyed window reads blank";
   ASSERT_EQ(program.system().CallsNamed("ExitWindowsEx").size(), 1U);
 }
 

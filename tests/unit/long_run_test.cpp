@@ -102,7 +102,7 @@ TEST(LongRun, AMonthLongCountActsOnceOnItsLastTick) {
   EXPECT_FALSE(program.machine.AdvanceMilliseconds(1));
 
   EXPECT_EQ(program.machine.ticks - ticksAtStart, kCount);
-  EXPECT_EQ(program.Text(lblMinRestantes), "00:00:00");
+  EXPECT_EQ(program.ShownText(lblMinRestantes), "00:00:00");
   const auto requests = program.system().CallsNamed("ExitWindowsEx");
   ASSERT_EQ(requests.size(), 1U);
   EXPECT_EQ(requests.front()->args, (std::vector<std::uint32_t>{6, 0}));  // restart, forced

@@ -155,7 +155,7 @@ inline Observation Observe(Program& program) {
   o.alive = !system.ended;
   o.count = program.principal().SegundosRestantes();
   o.counting = ui.TimerEnabled();
-  o.display = ui.Text(lblMinRestantes);
+  o.display = ui.ShownText(lblMinRestantes);  // at the end, what it showed last
   o.status = ui.Text(lblAtencion);
   o.tooltip = system.shownTooltip;
   o.minutes = ui.Text(txtDentroDe);

@@ -30,6 +30,8 @@ struct Program {
   sim::SimSystem& system() { return machine.system; }
   const FrPrincipal& principal() const { return app.principal(); }
   std::string Text(ControlId control) const { return machine.ui.Text(control); }
+  // What the user saw last, even once the window is gone.
+  std::string ShownText(ControlId control) const { return machine.ui.ShownText(control); }
 };
 
 }  // namespace nocturo::testing

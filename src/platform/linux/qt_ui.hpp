@@ -1,63 +1,41 @@
 #pragma once
 
-#include <memory>
-
+#include "common/pixel_scale.hpp"
+#include "platform/linux/qt_window.hpp"
 #include "platform/ui.hpp"
-#include "platform/ui_events.hpp"
-#include "ui/model_ui.hpp"
+#include "ui/window_ui.hpp"
 
 namespace nocturo::linux_desktop {
 
-class QtWindow;
+// A window destroyed from inside one of its own handlers must outlive the
+// handler: Qt deletes it once control is back in the event loop. One still
+// alive at the end goes with the program.
+struct LaterDelete {
+  void operator()(QtWindow* window) const;
+};
 
 // The window system on a Linux desktop: both windows and their controls built
 // with Qt Widgets from the design tables, at the screen's real DPI. What the
 // program sets on the controls is kept in each window's model, which the
 // widgets show from the window's first showing on.
-class QtUi final : public ModelUi {
+class QtUi final : public WindowUi<QtWindow, LaterDelete> {
  public:
   QtUi();
-  QtUi(const QtUi&) = delete;
-  QtUi& operator=(const QtUi&) = delete;
-  ~QtUi() override;
 
-  void SetEvents(UiEvents& events);
   // While no tray shows the icon, the main window is an ordinary one, with a
   // taskbar entry, that hiding only minimises.
   void SetWindowStandsIn(bool standsIn);
 
-  bool Exists(WindowId window) const override;
-  void Load(WindowId window) override;
-  void Show(WindowId window) override;
-  void Hide(WindowId window) override;
-  bool IsVisible(WindowId window) const override;
-  void Repaint(WindowId window) override;
-  void Destroy(WindowId window) override;
-  void SetCaption(WindowId window, std::string_view text) override;
-  std::string Caption(WindowId window) const override;
-  TwipsRect Bounds(WindowId window) const override;
-  void Move(WindowId window, float left, float top) override;
   bool PlacesWindows() const override;
   std::uint32_t Handle(WindowId window) override;
   std::uint32_t Icon(WindowId window) override;
-  void PopupMenu(WindowId window) override;
-
-  bool TimerEnabled() const override;
-  void SetTimerEnabled(bool enabled) override;
-
   ScreenMetrics Screen() const override;
 
- protected:
-  FormModel* LiveModel(WindowId window) override;
-  FormModel* ExistingModel(WindowId window) const override;
-  void Mirror(ControlId control, ControlAspect aspect) override;
-
  private:
-  struct State;
-  QtWindow* Live(WindowId window);
-  const QtWindow* Existing(WindowId window) const;
+  FormPtr Make(WindowId window) override;
 
-  std::unique_ptr<State> state_;
+  PixelScale scale_;
+  bool windowStandsIn_ = false;
 };
 
 }  // namespace nocturo::linux_desktop

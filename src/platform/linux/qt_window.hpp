@@ -34,6 +34,7 @@ class QtWindow final : public QWidget {
   QtControls& Controls() { return controls_; }
 
   void Show();
+  bool IsVisible() const { return isVisible(); }
   // Minimised instead while the window stands in for a missing tray icon.
   void Hide();
   // An ordinary window with a taskbar entry while no tray shows the icon, a

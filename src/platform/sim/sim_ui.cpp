@@ -21,8 +21,78 @@ ControlMetrics::Extent ExactMetrics::TextExtent(const ControlDesign& label,
   return {width, label.height};
 }
 
-SimUi::Window::Window(SimUi& owner, WindowId window)
-    : ui(owner), id(window), model(DesignOf(window), owner.metrics_) {}
+SimWindow::SimWindow(SimUi& ui, WindowId id, const ControlMetrics& metrics)
+    : ui_(ui), id_(id), model_(DesignOf(id), metrics) {}
+
+void SimWindow::Create() {
+  const WindowDesign& design = DesignOf(id_);
+  ui_.Note("Create", id_);
+  caption_ = std::string(design.caption);
+  bounds_.width = design.clientWidth + 2 * kBorder;
+  bounds_.height = design.clientHeight + 2 * kBorder + kCaption;
+  bounds_.left = (ui_.screen_.width - bounds_.width) / 2;
+  bounds_.top = (ui_.screen_.height - bounds_.height) / 2;
+  if (ui_.uiEvents() != nullptr) {
+    ui_.uiEvents()->OnLoad(id_);
+  }
+}
+
+void SimWindow::Destroy() {
+  ui_.Note("Destroy", id_);
+  timerEnabled_ = false;
+  auto& texts = ui_.lastTexts_.at(static_cast<std::size_t>(id_));
+  for (const ControlState& control : model_.controls()) {
+    texts.emplace_back(control.design->id, model_.Text(control.design->id));
+  }
+}
+
+void SimWindow::Show() {
+  ui_.Note("Show", id_);
+  const bool first = !visible_;
+  visible_ = true;
+  ui_.ForEachForm([](SimWindow& other) { other.Deactivate(); });
+  active_ = true;
+  if (first && ui_.uiEvents() != nullptr) {
+    ui_.uiEvents()->OnResize(id_);
+  }
+}
+
+void SimWindow::Hide() {
+  ui_.Note("Hide", id_);
+  visible_ = false;
+  active_ = false;
+}
+
+void SimWindow::Move(float left, float top) {
+  if (!ui_.placesWindows_) {
+    return;
+  }
+  bounds_.left = left;
+  bounds_.top = top;
+}
+
+void SimWindow::PopupMenu() {
+  ++ui_.menusOpened_;
+  ui_.menuOpen_ = true;
+  // Taken before it runs: a menu opened from inside it finds nothing to do,
+  // so a missing guard shows as a second menu, not as endless recursion.
+  const std::function<void()> action = std::exchange(ui_.whileMenuOpen_, nullptr);
+  if (action) {
+    action();
+  }
+  ui_.menuOpen_ = false;
+  const int choice = std::exchange(ui_.menuChoice_, 0);
+  if (choice != 0 && ui_.uiEvents() != nullptr) {
+    ui_.uiEvents()->OnMenuItem(choice);
+  }
+}
+
+void SimWindow::SetTimerEnabled(bool enabled) {
+  if (enabled && !timerEnabled_) {
+    ++ui_.timerGeneration_;  // a fresh interval starts
+  }
+  timerEnabled_ = enabled;
+}
 
 void SimUi::Note(std::string_view what, WindowId window) {
   if (journal_ != nullptr) {
@@ -30,154 +100,51 @@ void SimUi::Note(std::string_view what, WindowId window) {
   }
 }
 
-SimUi::Window& SimUi::Ensure(WindowId window) {
-  // The real backends ignore such a call; no path of the program may make one.
-  if (windows_.Destroyed(window)) {
-    throw std::logic_error("a call names " + std::string(DesignOf(window).name) +
-                           ", which has been destroyed");
+SimUi::FormPtr SimUi::Make(WindowId window) {
+  return std::make_unique<SimWindow>(*this, window, metrics_);
+}
+
+// The real backends ignore such a call; no path of the program may make one.
+void SimUi::NamedDestroyed(WindowId window) const {
+  throw std::logic_error("a call names " + std::string(DesignOf(window).name) +
+                         ", which has been destroyed");
+}
+
+FormModel* SimUi::ModelOf(ControlId control) const {
+  SimWindow* window = Existing(WindowOf(control));
+  return window != nullptr ? &window->Model() : nullptr;
+}
+
+std::string SimUi::ShownText(ControlId control) const {
+  if (const FormModel* model = ModelOf(control); model != nullptr) {
+    return model->Text(control);
   }
-  return *windows_.Live(window, [&] { return std::make_unique<Window>(*this, window); });
-}
-
-FormModel* SimUi::LiveModel(WindowId window) {
-  return &Ensure(window).model;
-}
-
-// A destroyed window's controls still say what they last showed, so a test
-// can read what the user saw at the end.
-FormModel* SimUi::ExistingModel(WindowId window) const {
-  Window* made = windows_.Made(window);
-  return made != nullptr ? &made->model : nullptr;
-}
-
-void SimUi::Created(Window& window) {
-  const WindowDesign& design = DesignOf(window.id);
-  Note("Create", window.id);
-  window.caption = std::string(design.caption);
-  window.bounds.width = design.clientWidth + 2 * kBorder;
-  window.bounds.height = design.clientHeight + 2 * kBorder + kCaption;
-  window.bounds.left = (screen_.width - window.bounds.width) / 2;
-  window.bounds.top = (screen_.height - window.bounds.height) / 2;
-  if (window.id == WindowId::Principal) {
-    timerEnabled_ = false;
+  for (const auto& [id, text] : lastTexts_.at(static_cast<std::size_t>(WindowOf(control)))) {
+    if (id == control) {
+      return text;
+    }
   }
-  if (uiEvents() != nullptr) {
-    uiEvents()->OnLoad(window.id);
-  }
-}
-
-bool SimUi::Exists(WindowId window) const {
-  return Existing(window) != nullptr;
-}
-
-void SimUi::Load(WindowId window) {
-  Ensure(window);
-}
-
-void SimUi::Show(WindowId window) {
-  Window& shown = Ensure(window);
-  Note("Show", window);
-  const bool first = !shown.visible;
-  shown.visible = true;
-  windows_.ForEach([](Window& other) { other.active = false; });
-  shown.active = true;
-  if (first && uiEvents() != nullptr) {
-    uiEvents()->OnResize(window);
-  }
-}
-
-void SimUi::Hide(WindowId window) {
-  Window& hidden = Ensure(window);
-  Note("Hide", window);
-  hidden.visible = false;
-  hidden.active = false;
-}
-
-bool SimUi::IsVisible(WindowId window) const {
-  const Window* existing = Existing(window);
-  return existing != nullptr && existing->visible;
-}
-
-void SimUi::Repaint(WindowId window) {
-  ++Ensure(window).repaints;
+  return {};
 }
 
 int SimUi::repaints(WindowId window) const {
-  const Window* existing = Existing(window);
-  return existing != nullptr ? existing->repaints : 0;
+  const SimWindow* existing = Existing(window);
+  return existing != nullptr ? existing->repaints() : 0;
 }
 
 bool SimUi::activated(WindowId window) const {
-  const Window* existing = Existing(window);
-  return existing != nullptr && existing->active;
-}
-
-void SimUi::Destroy(WindowId window) {
-  if (Existing(window) != nullptr) {
-    Note("Destroy", window);
-    if (window == WindowId::Principal) {
-      timerEnabled_ = false;
-    }
-  }
-  windows_.Destroy(window);
-}
-
-void SimUi::SetCaption(WindowId window, std::string_view text) {
-  Ensure(window).caption = std::string(text);
-}
-
-std::string SimUi::Caption(WindowId window) const {
-  const Window* existing = Existing(window);
-  return existing != nullptr ? existing->caption : std::string();
-}
-
-TwipsRect SimUi::Bounds(WindowId window) const {
-  const Window* existing = Existing(window);
-  return existing != nullptr ? existing->bounds : TwipsRect{};
-}
-
-void SimUi::Move(WindowId window, float left, float top) {
-  Window& moved = Ensure(window);
-  if (!placesWindows_) {
-    return;
-  }
-  moved.bounds.left = left;
-  moved.bounds.top = top;
+  const SimWindow* existing = Existing(window);
+  return existing != nullptr && existing->active();
 }
 
 std::uint32_t SimUi::Handle(WindowId window) {
-  Ensure(window);
+  Live(window);
   return window == WindowId::Principal ? kPrincipalHandle : kAcercaDeHandle;
 }
 
 std::uint32_t SimUi::Icon(WindowId window) {
-  Ensure(window);
+  Live(window);
   return window == WindowId::Principal ? kPrincipalIcon : 0;
-}
-
-void SimUi::PopupMenu(WindowId window) {
-  Ensure(window);
-  ++menusOpened_;
-  menuOpen_ = true;
-  // Taken before it runs: a menu opened from inside it finds nothing to do,
-  // so a missing guard shows as a second menu, not as endless recursion.
-  const std::function<void()> action = std::exchange(whileMenuOpen_, nullptr);
-  if (action) {
-    action();
-  }
-  menuOpen_ = false;
-  const int choice = menuChoice_;
-  menuChoice_ = 0;
-  if (choice != 0 && uiEvents() != nullptr) {
-    uiEvents()->OnMenuItem(choice);
-  }
-}
-
-void SimUi::SetTimerEnabled(bool enabled) {
-  if (enabled && !timerEnabled_) {
-    ++timerGeneration_;  // a fresh interval starts
-  }
-  timerEnabled_ = enabled && Existing(WindowId::Principal) != nullptr;
 }
 
 }  // namespace nocturo::sim

@@ -1,15 +1,18 @@
 #pragma once
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/sim/journal.hpp"
 #include "platform/ui.hpp"
 #include "platform/ui_events.hpp"
 #include "ui/form_model.hpp"
 #include "ui/model_ui.hpp"
-#include "ui/window_registry.hpp"
+#include "ui/window_ui.hpp"
 
 namespace nocturo::sim {
 
@@ -22,35 +25,69 @@ class ExactMetrics final : public ControlMetrics {
   Extent TextExtent(const ControlDesign& label, std::string_view text, float width) const override;
 };
 
+class SimUi;
+
+// A simulated window: its model, and what the real ones would show of it.
+class SimWindow {
+ public:
+  // No widgets: the model is all there is, so there is nothing to mirror.
+  struct NoControls {
+    void Mirror(ControlId /*control*/, ControlAspect /*aspect*/) {}
+  };
+
+  SimWindow(SimUi& ui, WindowId id, const ControlMetrics& metrics);
+
+  void Create();
+  bool Alive() const { return true; }
+  void Destroy();
+  FormModel& Model() { return model_; }
+  NoControls& Controls() { return controls_; }
+
+  void Show();
+  void Hide();
+  bool IsVisible() const { return visible_; }
+  void Repaint() { ++repaints_; }
+  void SetCaption(std::string_view text) { caption_ = std::string(text); }
+  std::string Caption() const { return caption_; }
+  TwipsRect Bounds() const { return bounds_; }
+  void Move(float left, float top);
+  void PopupMenu();
+  bool TimerEnabled() const { return timerEnabled_; }
+  void SetTimerEnabled(bool enabled);
+
+  int repaints() const { return repaints_; }
+  bool active() const { return active_; }
+  void Deactivate() { active_ = false; }
+
+ private:
+  SimUi& ui_;
+  WindowId id_;
+  FormModel model_;
+  NoControls controls_;
+  bool visible_ = false;
+  bool active_ = false;
+  std::string caption_;
+  TwipsRect bounds_;
+  int repaints_ = 0;
+  bool timerEnabled_ = false;
+};
+
 // A window system in memory: the windows' models with no widgets at all.
 // Tests read every property and act as the user would: clicks, typing, the
 // close box, tray notifications (sim_user.cpp). A call that names a destroyed
-// window throws std::logic_error, so a test sees the program's mistake.
-class SimUi final : public ModelUi {
+// window throws std::logic_error, so a test sees the program's mistake. Like
+// the real ones, a destroyed window's controls read blank; what they showed
+// last is kept apart (ShownText).
+class SimUi final : public WindowUi<SimWindow> {
  public:
   SimUi() = default;
 
-  void SetEvents(UiEvents& events) { SetUiEvents(&events); }
   void SetJournal(Journal& journal) { journal_ = &journal; }
 
-  // --- Ui: the windows ---
-  bool Exists(WindowId window) const override;
-  void Load(WindowId window) override;
-  void Show(WindowId window) override;
-  void Hide(WindowId window) override;
-  bool IsVisible(WindowId window) const override;
-  void Repaint(WindowId window) override;
-  void Destroy(WindowId window) override;
-  void SetCaption(WindowId window, std::string_view text) override;
-  std::string Caption(WindowId window) const override;
-  TwipsRect Bounds(WindowId window) const override;
-  void Move(WindowId window, float left, float top) override;
+  // --- Ui: what is the simulation's own ---
   bool PlacesWindows() const override { return placesWindows_; }
   std::uint32_t Handle(WindowId window) override;
   std::uint32_t Icon(WindowId window) override;
-  void PopupMenu(WindowId window) override;
-  bool TimerEnabled() const override { return timerEnabled_; }
-  void SetTimerEnabled(bool enabled) override;
   ScreenMetrics Screen() const override { return screen_; }
 
   // --- what a user and a test do (sim_user.cpp) ---
@@ -87,44 +124,28 @@ class SimUi final : public ModelUi {
   int repaints(WindowId window) const;
   bool activated(WindowId window) const;
   int timerGeneration() const { return timerGeneration_; }
+  // The text a control shows now or, once its window is destroyed, showed
+  // last: what the user saw at the end.
+  std::string ShownText(ControlId control) const;
 
  protected:
-  FormModel* LiveModel(WindowId window) override;
-  FormModel* ExistingModel(WindowId window) const override;
-  // Nothing to mirror: the model is all there is.
-  void Mirror(ControlId /*control*/, ControlAspect /*aspect*/) override {}
+  FormPtr Make(WindowId window) override;
+  void NamedDestroyed(WindowId window) const override;
 
  private:
-  struct Window {
-    Window(SimUi& owner, WindowId window);
-    void Create() { ui.Created(*this); }
-    bool Alive() const { return true; }
-    void Destroy() {}
+  friend class SimWindow;
 
-    SimUi& ui;
-    WindowId id;
-    FormModel model;
-    bool visible = false;
-    bool active = false;
-    std::string caption;
-    TwipsRect bounds;
-    int repaints = 0;
-  };
-
-  Window& Ensure(WindowId window);
-  Window* Existing(WindowId window) const { return windows_.Existing(window); }
-  void Created(Window& window);
   void Note(std::string_view what, WindowId window);
   // The model of a control's window, for the user's input; nullptr when the
   // window does not exist.
-  FormModel* ModelOf(ControlId control) const { return ExistingModel(WindowOf(control)); }
+  FormModel* ModelOf(ControlId control) const;
 
   Journal* journal_ = nullptr;
   ExactMetrics metrics_;
   ScreenMetrics screen_{.width = 1024 * 15.0F, .height = 768 * 15.0F};
   bool placesWindows_ = true;
-  WindowRegistry<Window> windows_;
-  bool timerEnabled_ = false;
+  // The controls' texts of each destroyed window as it left them.
+  std::array<std::vector<std::pair<ControlId, std::string>>, 2> lastTexts_;
   int timerGeneration_ = 0;
   int menuChoice_ = 0;
   int menusOpened_ = 0;

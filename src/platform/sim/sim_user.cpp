@@ -100,7 +100,7 @@ void SimUi::MovePointerOverAbout(float xTwips, float yTwips) {
 }
 
 void SimUi::TimerTick() {
-  if (timerEnabled_ && uiEvents() != nullptr) {
+  if (TimerEnabled() && uiEvents() != nullptr) {
     uiEvents()->OnTimer();
   }
 }

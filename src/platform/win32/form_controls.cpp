@@ -53,7 +53,13 @@ HWND FormControls::FirstFocusable() const {
   return nullptr;
 }
 
-void FormControls::Mirror(ControlRecord& record, ControlAspect aspect) {
+void FormControls::Mirror(ControlId id, ControlAspect aspect) {
+  ControlRecord* found = Find(id);
+  if (found == nullptr) {
+    return;
+  }
+  ControlRecord& record = *found;
+  mirroring_ = true;
   switch (aspect) {
     case ControlAspect::Text:
       ShowText(record);
@@ -72,6 +78,7 @@ void FormControls::Mirror(ControlRecord& record, ControlAspect aspect) {
       ShowBounds(record);
       break;
   }
+  mirroring_ = false;
 }
 
 void FormControls::ShowText(ControlRecord& record) {

@@ -65,8 +65,10 @@ class FormControls {
   // The first control in tab order that can take the focus now.
   HWND FirstFocusable() const;
 
-  // Makes the control show the model's state of that aspect.
-  void Mirror(ControlRecord& record, ControlAspect aspect);
+  // Makes the control, once made, show the model's state of that aspect.
+  void Mirror(ControlId id, ControlAspect aspect);
+  // The controls' notifications now follow the program's write, not the user.
+  bool Mirroring() const { return mirroring_; }
 
  private:
   void BuildChildren(HWND parentWindow, std::optional<ControlId> parent,
@@ -85,6 +87,7 @@ class FormControls {
   FormModel& model_;
   Options options_;
   bool built_ = false;
+  bool mirroring_ = false;
   // In creation order, which is the tab order; pointers stay valid.
   std::vector<std::unique_ptr<ControlRecord>> records_;
 };

@@ -116,14 +116,6 @@ void FormWindow::MakeControls() {
   }
 }
 
-void FormWindow::Mirror(ControlId control, ControlAspect aspect) {
-  if (ControlRecord* record = controls_.Find(control); record != nullptr) {
-    mirroring_ = true;
-    controls_.Mirror(*record, aspect);
-    mirroring_ = false;
-  }
-}
-
 void FormWindow::Show() {
   MakeControls();
   ::ShowWindow(Handle(), SW_SHOW);
@@ -260,7 +252,7 @@ LRESULT FormWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPAR
 LRESULT FormWindow::OnCommand(WPARAM wParam, LPARAM lParam) {
   const auto control = reinterpret_cast<HWND>(lParam);
   const ControlRecord* record = controls_.FindByWindow(control);
-  if (record == nullptr || building_ || mirroring_) {
+  if (record == nullptr || building_ || controls_.Mirroring()) {
     return 0;
   }
   const UINT code = HIWORD(wParam);

@@ -39,10 +39,8 @@ class FormWindow {
   HWND Handle() const { return window_.get(); }
   bool Alive() const { return Handle() != nullptr; }
   FormModel& Model() { return model_; }
+  FormControls& Controls() { return controls_; }
   HICON Icon() const { return smallIcon_.get(); }
-  // Brings the control, once made, in step with the model; the control's own
-  // notifications of it are not the user's.
-  void Mirror(ControlId control, ControlAspect aspect);
 
   void Show();
   void Hide();
@@ -83,8 +81,7 @@ class FormWindow {
   ModelUi& ui_;
   CommonControls& commonControls_;
   UiEvents* events_ = nullptr;
-  bool building_ = true;    // no events while the window or its controls are made
-  bool mirroring_ = false;  // the controls' notifications follow the program's writes
+  bool building_ = true;  // no events while the window or its controls are made
   bool timerEnabled_ = false;
   HWND lastFocus_ = nullptr;  // the control to give the focus back to
   FontCache fonts_;

@@ -2,6 +2,7 @@
 
 #include "platform/platform.hpp"
 #include "platform/ui_events.hpp"
+#include "platform/win32/common_controls.hpp"
 #include "platform/win32/registry_settings.hpp"
 #include "platform/win32/win_clock.hpp"
 #include "platform/win32/win_regional.hpp"
@@ -24,7 +25,8 @@ class Win32Platform {
   int RunMessageLoop();
 
  private:
-  WinUi ui_;
+  CommonControls commonControls_;  // before the windows: their controls need it to the end
+  WinUi ui_{commonControls_};
   WinSystem system_;
   WinClock clock_;
   RegistrySettings settings_;
