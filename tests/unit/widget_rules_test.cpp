@@ -44,6 +44,58 @@ TEST(WidgetRules, AContainerTakesTheTabPlaceOfItsFirstControl) {
   EXPECT_EQ(TabKey(DesignOf(PrincipalLogo)), INT_MAX);
 }
 
+TEST(WidgetRules, ControlsAreMadeInTabOrderEachContainerFollowedByItsContents) {
+  std::vector<ControlId> made;
+  std::vector<ControlId> filled;
+  VisitInCreationOrder(
+      FrPrincipalDesign(), [&](const ControlDesign& c) { made.push_back(c.id); },
+      [&](const ControlDesign& c) {
+        filled.push_back(c.id);
+        made.push_back(c.id);  // where in the order it was filled
+      });
+  EXPECT_EQ(made, (std::vector<ControlId>{btnEmpezar,
+                                          btnDetener,
+                                          btnSalir,
+                                          frDesconexion,
+                                          optDesconexion1,
+                                          optDesconexion2,
+                                          txtDentroDe,
+                                          txtALas,
+                                          lblMinutos1,
+                                          lblMinutos2,
+                                          frDesconexion,
+                                          FrModo,
+                                          optModo1,
+                                          optModo2,
+                                          optModo3,
+                                          chkForzado,
+                                          FrModo,
+                                          FrInformacion,
+                                          lblMinRestantes,
+                                          lblAtencion,
+                                          FrInformacion,
+                                          PrincipalBanda,
+                                          PrincipalDescripcion,
+                                          PrincipalTitulo,
+                                          PrincipalLogo,
+                                          PrincipalBanda}));
+  EXPECT_EQ(filled, (std::vector<ControlId>{frDesconexion, FrModo, FrInformacion, PrincipalBanda}));
+}
+
+TEST(WidgetRules, TabReachesAnOptionGroupAtItsSelectedOptionElseItsFirst) {
+  EXPECT_EQ(OptionTabStop(optModo1, [](ControlId id) { return id == optModo3 ? 1 : 0; }), optModo3);
+  EXPECT_EQ(OptionTabStop(optModo3, [](ControlId) { return 0; }), optModo1);
+}
+
+TEST(WidgetRules, OnlyALeftAlignedLabelSizedToItsTextKeepsToOneLine) {
+  EXPECT_FALSE(LabelWraps(DesignOf(lblMinutos1)));       // auto-size, left
+  EXPECT_TRUE(LabelWraps(DesignOf(lblAtencion)));        // auto-size, centred
+  EXPECT_TRUE(LabelWraps(DesignOf(lblMinutos2)));        // its designed size
+  EXPECT_TRUE(LabelWraps(DesignOf(AcercaDescripcion)));  // word wrap
+  EXPECT_TRUE(SizesToText(DesignOf(lblAtencion)));
+  EXPECT_FALSE(SizesToText(DesignOf(lblMinutos2)));
+}
+
 TEST(WidgetRules, AControlIsPaintedInItsOwnColourItsKindsOrItsContainers) {
   EXPECT_EQ(BackColourOf(DesignOf(lblMinRestantes)), kSysWindow);
   EXPECT_EQ(BackColourOf(DesignOf(txtALas)), kSysWindow);
