@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <string>
 #include <vector>
 
 #include "ui/colour_parts.hpp"
@@ -45,53 +46,27 @@ TEST(WidgetRules, AContainerTakesTheTabPlaceOfItsFirstControl) {
 }
 
 TEST(WidgetRules, ControlsAreMadeInTabOrderEachContainerFollowedByItsContents) {
-  std::vector<ControlId> made;
-  std::vector<ControlId> filled;
+  std::string order;
   VisitInCreationOrder(
-      FrPrincipalDesign(), [&](const ControlDesign& c) { made.push_back(c.id); },
-      [&](const ControlDesign& c) {
-        filled.push_back(c.id);
-        made.push_back(c.id);  // where in the order it was filled
-      });
-  EXPECT_EQ(made, (std::vector<ControlId>{btnEmpezar,
-                                          btnDetener,
-                                          btnSalir,
-                                          frDesconexion,
-                                          optDesconexion1,
-                                          optDesconexion2,
-                                          txtDentroDe,
-                                          txtALas,
-                                          lblMinutos1,
-                                          lblMinutos2,
-                                          frDesconexion,
-                                          FrModo,
-                                          optModo1,
-                                          optModo2,
-                                          optModo3,
-                                          chkForzado,
-                                          FrModo,
-                                          FrInformacion,
-                                          lblMinRestantes,
-                                          lblAtencion,
-                                          FrInformacion,
-                                          PrincipalBanda,
-                                          PrincipalDescripcion,
-                                          PrincipalTitulo,
-                                          PrincipalLogo,
-                                          PrincipalBanda}));
-  EXPECT_EQ(filled, (std::vector<ControlId>{frDesconexion, FrModo, FrInformacion, PrincipalBanda}));
+      FrAcercaDeDesign(), [&](const ControlDesign& c) { order += std::string(c.name) + ' '; },
+      [&](const ControlDesign& c) { order += '/' + std::string(c.name) + ' '; });
+  EXPECT_EQ(order,
+            "leeme cerrarayuda Autor picVentana2000 lblDescripcionVentana lblTituloVentana "
+            "imgLogoVentana /picVentana2000 LBsistemaoperativo ");
 }
 
 TEST(WidgetRules, TabReachesAnOptionGroupAtItsSelectedOptionElseItsFirst) {
-  EXPECT_EQ(OptionTabStop(optModo1, [](ControlId id) { return id == optModo3 ? 1 : 0; }), optModo3);
-  EXPECT_EQ(OptionTabStop(optModo3, [](ControlId) { return 0; }), optModo1);
+  EXPECT_EQ(OptionTabStop(optModo1, [](ControlId id) { return id == optModo3 ? 1 : 0; }), optModo3)
+      << "Tab must reach the selected option";
+  EXPECT_EQ(OptionTabStop(optModo3, [](ControlId) { return 0; }), optModo1)
+      << "with none selected, Tab must reach the first option";
 }
 
 TEST(WidgetRules, OnlyALeftAlignedLabelSizedToItsTextKeepsToOneLine) {
-  EXPECT_FALSE(LabelWraps(DesignOf(lblMinutos1)));       // auto-size, left
-  EXPECT_TRUE(LabelWraps(DesignOf(lblAtencion)));        // auto-size, centred
-  EXPECT_TRUE(LabelWraps(DesignOf(lblMinutos2)));        // its designed size
-  EXPECT_TRUE(LabelWraps(DesignOf(AcercaDescripcion)));  // word wrap
+  EXPECT_FALSE(LabelWraps(DesignOf(lblMinutos1))) << "auto-size, left";
+  EXPECT_TRUE(LabelWraps(DesignOf(lblAtencion))) << "auto-size, centred";
+  EXPECT_TRUE(LabelWraps(DesignOf(lblMinutos2))) << "its designed size";
+  EXPECT_TRUE(LabelWraps(DesignOf(AcercaDescripcion))) << "word wrap";
   EXPECT_TRUE(SizesToText(DesignOf(lblAtencion)));
   EXPECT_FALSE(SizesToText(DesignOf(lblMinutos2)));
 }
