@@ -1,6 +1,5 @@
 // Building a window's controls from its design table.
 #include <algorithm>
-#include <ranges>
 #include <string>
 
 #include "platform/win32/colours.hpp"
@@ -144,8 +143,8 @@ void FormControls::Build(HWND form, FontCache& fonts, Options options) {
 
 void FormControls::Make(const ControlDesign& control, HWND form, FontCache& fonts) {
   ControlRecord* container = control.parent ? Find(*control.parent) : nullptr;
-  const auto sibling = std::ranges::find_if(
-      records_ | std::views::reverse, [&](const auto& r) { return r->container == container; });
+  const auto sibling = std::find_if(records_.rbegin(), records_.rend(),
+                                    [&](const auto& r) { return r->container == container; });
   const ControlDesign* previous = sibling != records_.rend() ? (*sibling)->design : nullptr;
 
   ControlRecord& record = *records_.emplace_back(std::make_unique<ControlRecord>());
