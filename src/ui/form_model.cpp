@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "ui/find_control.hpp"
 #include "ui/widget_rules.hpp"
 
 namespace nocturo {
@@ -10,10 +11,6 @@ namespace {
 
 bool HasNoText(const ControlDesign& design) {
   return design.kind == ControlKind::Panel || design.kind == ControlKind::Image;
-}
-
-bool IsAutoSizeLabel(const ControlDesign& design) {
-  return design.kind == ControlKind::Label && design.autoSize;
 }
 
 // A multi-line box ends every line with CR LF, however the text ended them.
@@ -64,22 +61,15 @@ FormModel::FormModel(const WindowDesign& design, const ControlMetrics& metrics)
       const std::string_view text = InitialText(control);
       state.text = control.multiLine ? WithWindowsLineEnds(text) : std::string(text);
     }
-    state.sizePending = IsAutoSizeLabel(control);
+    state.sizePending = SizesToText(control);
   }
 }
 
 namespace {
 
 template <class Controls>
-auto* FindIn(Controls& controls, ControlId id) {
-  const auto found = std::ranges::find(
-      controls, id, [](const ControlState& control) { return control.design->id; });
-  return found != controls.end() ? &*found : nullptr;
-}
-
-template <class Controls>
 auto& AtIn(Controls& controls, ControlId id) {
-  auto* control = FindIn(controls, id);
+  auto* control = FindControl(controls, id);
   if (control == nullptr) {
     throw std::out_of_range("no such control in this window");
   }
@@ -89,11 +79,11 @@ auto& AtIn(Controls& controls, ControlId id) {
 }  // namespace
 
 ControlState* FormModel::Find(ControlId id) {
-  return FindIn(controls_, id);
+  return FindControl(controls_, id);
 }
 
 const ControlState* FormModel::Find(ControlId id) const {
-  return FindIn(controls_, id);
+  return FindControl(controls_, id);
 }
 
 ControlState& FormModel::At(ControlId id) {
@@ -120,7 +110,7 @@ bool FormModel::SetText(ControlId id, std::string_view text) {
     return false;
   }
   control.text = designed.multiLine ? WithWindowsLineEnds(text) : std::string(text);
-  if (IsAutoSizeLabel(designed)) {
+  if (SizesToText(designed)) {
     control.sizePending = true;
   }
   return designed.kind == ControlKind::TextBox;

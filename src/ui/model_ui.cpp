@@ -1,5 +1,7 @@
 #include "ui/model_ui.hpp"
 
+#include "ui/widget_rules.hpp"
+
 namespace nocturo {
 
 // A read answers as a blank control when the window does not exist.
@@ -31,6 +33,9 @@ void ModelUi::SetText(ControlId control, std::string_view text) {
   }
   const bool reported = model->SetText(control, text);
   Mirror(control, ControlAspect::Text);
+  if (SizesToText(DesignOf(control))) {
+    Mirror(control, ControlAspect::Bounds);  // its new text's size
+  }
   if (reported && events_ != nullptr) {
     events_->OnChange(control);
   }

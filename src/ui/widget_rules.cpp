@@ -34,6 +34,51 @@ int TabKey(const ControlDesign& control) {
   return key;
 }
 
+namespace {
+
+void VisitContents(const WindowDesign& window, std::optional<ControlId> container,
+                   const std::function<void(const ControlDesign&)>& made,
+                   const std::function<void(const ControlDesign&)>& filled) {
+  std::vector<const ControlDesign*> children;
+  for (const ControlDesign& control : window.controls) {
+    if (control.parent == container) {
+      children.push_back(&control);
+    }
+  }
+  std::ranges::stable_sort(children, {}, [](const ControlDesign* c) { return TabKey(*c); });
+  for (const ControlDesign* child : children) {
+    made(*child);
+    if (child->kind == ControlKind::Panel || child->kind == ControlKind::Frame) {
+      VisitContents(window, child->id, made, filled);
+      if (filled) {
+        filled(*child);
+      }
+    }
+  }
+}
+
+}  // namespace
+
+void VisitInCreationOrder(const WindowDesign& window,
+                          const std::function<void(const ControlDesign&)>& made,
+                          const std::function<void(const ControlDesign&)>& filled) {
+  VisitContents(window, std::nullopt, made, filled);
+}
+
+ControlId OptionTabStop(ControlId option, const std::function<int(ControlId)>& valueOf) {
+  const std::vector<ControlId> group = OptionGroup(option);
+  const auto selected = std::ranges::find_if(group, [&](ControlId id) { return valueOf(id) != 0; });
+  return selected != group.end() ? *selected : group.front();
+}
+
+bool SizesToText(const ControlDesign& control) {
+  return control.kind == ControlKind::Label && control.autoSize;
+}
+
+bool LabelWraps(const ControlDesign& label) {
+  return label.wordWrap || !label.autoSize || label.align != Align::Left;
+}
+
 Colour BackColourOf(const ControlDesign& control) {
   if (control.kind == ControlKind::Image && control.parent) {
     return BackColourOf(DesignOf(*control.parent));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,25 @@ std::string_view InitialText(const ControlDesign& control);
 // place of the first of its contents, so that Tab reaches a frame's controls
 // where their own positions say; images take no part (they sort last).
 int TabKey(const ControlDesign& control);
+
+// Visits a window's controls in the order they are made, which is also their
+// tab order: a container's controls by TabKey, each container followed at
+// once by its contents, so a parent is always made before what it holds.
+// `filled` hears of each container once all its contents are made.
+void VisitInCreationOrder(const WindowDesign& window,
+                          const std::function<void(const ControlDesign&)>& made,
+                          const std::function<void(const ControlDesign&)>& filled = {});
+
+// The option of a group that Tab reaches: the selected one, else the first;
+// the arrow keys move to the others.
+ControlId OptionTabStop(ControlId option, const std::function<int(ControlId)>& valueOf);
+
+// An auto-size label takes the size of its text, again after every change.
+bool SizesToText(const ControlDesign& control);
+
+// Whether a label breaks its text into lines, as Windows' static text does
+// unless it sizes itself to one line.
+bool LabelWraps(const ControlDesign& label);
 
 // The colour a control's background is painted in: its own, else its kind's
 // default (window colour for text boxes, button face for the rest); an image

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <string>
 #include <vector>
 
 #include "ui/colour_parts.hpp"
@@ -42,6 +43,32 @@ TEST(WidgetRules, AContainerTakesTheTabPlaceOfItsFirstControl) {
   EXPECT_EQ(TabKey(DesignOf(PrincipalBanda)), 18);
   EXPECT_EQ(TabKey(DesignOf(btnSalir)), 2);
   EXPECT_EQ(TabKey(DesignOf(PrincipalLogo)), INT_MAX);
+}
+
+TEST(WidgetRules, ControlsAreMadeInTabOrderEachContainerFollowedByItsContents) {
+  std::string order;
+  VisitInCreationOrder(
+      FrAcercaDeDesign(), [&](const ControlDesign& c) { order += std::string(c.name) + ' '; },
+      [&](const ControlDesign& c) { order += '/' + std::string(c.name) + ' '; });
+  EXPECT_EQ(order,
+            "leeme cerrarayuda Autor picVentana2000 lblDescripcionVentana lblTituloVentana "
+            "imgLogoVentana /picVentana2000 LBsistemaoperativo ");
+}
+
+TEST(WidgetRules, TabReachesAnOptionGroupAtItsSelectedOptionElseItsFirst) {
+  EXPECT_EQ(OptionTabStop(optModo1, [](ControlId id) { return id == optModo3 ? 1 : 0; }), optModo3)
+      << "Tab must reach the selected option";
+  EXPECT_EQ(OptionTabStop(optModo3, [](ControlId) { return 0; }), optModo1)
+      << "with none selected, Tab must reach the first option";
+}
+
+TEST(WidgetRules, OnlyALeftAlignedLabelSizedToItsTextKeepsToOneLine) {
+  EXPECT_FALSE(LabelWraps(DesignOf(lblMinutos1))) << "auto-size, left";
+  EXPECT_TRUE(LabelWraps(DesignOf(lblAtencion))) << "auto-size, centred";
+  EXPECT_TRUE(LabelWraps(DesignOf(lblMinutos2))) << "its designed size";
+  EXPECT_TRUE(LabelWraps(DesignOf(AcercaDescripcion))) << "word wrap";
+  EXPECT_TRUE(SizesToText(DesignOf(lblAtencion)));
+  EXPECT_FALSE(SizesToText(DesignOf(lblMinutos2)));
 }
 
 TEST(WidgetRules, AControlIsPaintedInItsOwnColourItsKindsOrItsContainers) {

@@ -15,6 +15,7 @@
 #include "platform/linux/masked_time_line_edit.hpp"
 #include "platform/linux/qt_colours.hpp"
 #include "platform/linux/qt_text.hpp"
+#include "ui/find_control.hpp"
 #include "ui/widget_rules.hpp"
 
 namespace nocturo::linux_desktop {
@@ -34,21 +35,11 @@ QtControls::QtControls(FormModel& model, const QtControlMetrics& metrics, Report
 QtControls::~QtControls() = default;
 
 QtControl* QtControls::Find(ControlId id) {
-  for (const auto& control : controls_) {
-    if (control->design->id == id) {
-      return control.get();
-    }
-  }
-  return nullptr;
+  return FindControl(controls_, id);
 }
 
 const QtControl* QtControls::Find(ControlId id) const {
-  for (const auto& control : controls_) {
-    if (control->design->id == id) {
-      return control.get();
-    }
-  }
-  return nullptr;
+  return FindControl(controls_, id);
 }
 
 void QtControls::Mirror(ControlId id, ControlAspect aspect) {
@@ -59,9 +50,6 @@ void QtControls::Mirror(ControlId id, ControlAspect aspect) {
   switch (aspect) {
     case ControlAspect::Text:
       ShowText(*control);
-      if (control->design->kind == ControlKind::Label && control->design->autoSize) {
-        Place(*control);  // at its new text's size
-      }
       break;
     case ControlAspect::Enabled:
       // Qt moves the focus on from a control that can no longer take it.
@@ -157,17 +145,11 @@ void QtControls::MoveInGroup(const QtControl& control, int step) {
   }
 }
 
-// Tab reaches an option group at its selected button (or its first when none
-// is selected); the arrow keys move within it.
+// Tab reaches an option group at one button; the arrow keys move within it.
 void QtControls::UpdateTabStops(const QtControl& member) {
-  const std::vector<ControlId> group = OptionGroup(member.design->id);
-  if (group.empty()) {
-    return;
-  }
-  const auto selected = std::find_if(group.begin(), group.end(),
-                                     [this](ControlId id) { return model_.Value(id) != 0; });
-  const ControlId stop = selected != group.end() ? *selected : group.front();
-  for (const ControlId id : group) {
+  const ControlId stop =
+      OptionTabStop(member.design->id, [this](ControlId id) { return model_.Value(id); });
+  for (const ControlId id : OptionGroup(member.design->id)) {
     if (const QtControl* button = Find(id); button != nullptr) {
       button->widget->setFocusPolicy(id == stop ? Qt::StrongFocus : Qt::ClickFocus);
     }

@@ -3,7 +3,6 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -54,8 +53,10 @@ class QtControls {
   void Mirror(ControlId id, ControlAspect aspect);
 
  private:
-  void Order(std::optional<ControlId> parent);
-  QWidget* CreateWidget(QtControl& control, QWidget& parentWidget);
+  void Order();
+  QWidget* CreateWidget(QtControl& control, QWidget& parent);
+  QWidget* CreateTimeBox(QtControl& control, QWidget& parent);
+  QWidget* CreateOption(QtControl& control, QWidget& parent);
   void Name(const QtControl& control);
   void ShowText(const QtControl& control);
   void ShowValue(const QtControl& control);

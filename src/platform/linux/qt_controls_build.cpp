@@ -53,11 +53,6 @@ Qt::Alignment HorizontalAlignment(Align align) {
   return Qt::AlignLeft;
 }
 
-// Windows' static text wraps words unless it sizes itself to one line.
-bool LabelWraps(const ControlDesign& design) {
-  return design.wordWrap || !design.autoSize || design.align != Align::Left;
-}
-
 bool TakesTabFocus(const QWidget& widget) {
   return (widget.focusPolicy() & Qt::TabFocus) != 0;
 }
@@ -86,27 +81,79 @@ const ControlDesign* Neighbour(const ControlDesign& control, const WindowDesign&
   return before ? found : nullptr;
 }
 
+QWidget* CreateLabel(const ControlDesign& design, QWidget& parent) {
+  auto* label = new QLabel(&parent);
+  label->setTextFormat(Qt::PlainText);
+  label->setAlignment(HorizontalAlignment(design.align) | Qt::AlignTop);
+  label->setWordWrap(LabelWraps(design));
+  return label;
+}
+
+QWidget* CreateImage(QWidget& parent) {
+  auto* image = new QLabel(&parent);
+  image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  image->setPixmap(QIcon(QStringLiteral(":/nocturo/logo.ico")).pixmap(kLogoPixels));
+  return image;
+}
+
+QWidget* CreateButton(ControlId id, QWidget& parent, const QtControls::Reports& reports) {
+  auto* button = new QPushButton(&parent);
+  // Enter clicks the focused button, as in a dialog box.
+  button->setAutoDefault(true);
+  QObject::connect(button, &QPushButton::clicked, button, [&reports, id] { reports.click(id); });
+  return button;
+}
+
+QWidget* CreateTextArea(const ControlDesign& design, QWidget& parent,
+                        const QtControls::Reports& reports) {
+  auto* text = new QPlainTextEdit(&parent);
+  text->setReadOnly(design.readOnly);
+  text->setTabChangesFocus(true);
+  text->setVerticalScrollBarPolicy(design.verticalScroll ? Qt::ScrollBarAlwaysOn
+                                                         : Qt::ScrollBarAsNeeded);
+  text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  if (design.readOnly) {
+    text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  }
+  const ControlId id = design.id;
+  QObject::connect(text, &QPlainTextEdit::textChanged, text, [&reports, id, text] {
+    if (!text->isReadOnly()) {
+      reports.edit(id, FromLines(text->toPlainText()));
+    }
+  });
+  return text;
+}
+
+QWidget* CreateLineEdit(const ControlDesign& design, QWidget& parent,
+                        const QtControls::Reports& reports) {
+  auto* edit = new QLineEdit(&parent);
+  edit->setAlignment(HorizontalAlignment(design.align) | Qt::AlignVCenter);
+  edit->setReadOnly(design.readOnly);
+  if (design.maxLength > 0) {
+    edit->setValidator(new LengthLimit(design.maxLength, edit));
+  }
+  // Typing, and a screen reader's or voice control's writes, which Qt does
+  // not count as edits.
+  const ControlId id = design.id;
+  QObject::connect(edit, &QLineEdit::textChanged, edit,
+                   [&reports, id](const QString& text) { reports.edit(id, ToUtf8(text)); });
+  return edit;
+}
+
+QWidget* CreateCheckBox(ControlId id, QWidget& parent, const QtControls::Reports& reports) {
+  auto* check = new CheckBoxWidget(QString(), &parent);
+  QObject::connect(check, &QCheckBox::clicked, check, [&reports, id] { reports.click(id); });
+  return check;
+}
+
 }  // namespace
 
-void QtControls::Order(std::optional<ControlId> parent) {
-  const WindowDesign& design = model_.design();
-  std::vector<const ControlDesign*> children;
-  for (const ControlDesign& control : design.controls) {
-    if (control.parent == parent) {
-      children.push_back(&control);
-    }
-  }
-  std::stable_sort(
-      children.begin(), children.end(),
-      [](const ControlDesign* a, const ControlDesign* b) { return TabKey(*a) < TabKey(*b); });
-  for (const ControlDesign* child : children) {
+void QtControls::Order() {
+  VisitInCreationOrder(model_.design(), [this](const ControlDesign& design) {
     auto& control = *controls_.emplace_back(std::make_unique<QtControl>());
-    control.design = child;
-    control.backColour = BackColourOf(*child);
-    if (child->kind == ControlKind::Panel || child->kind == ControlKind::Frame) {
-      Order(child->id);
-    }
-  }
+    control.design = &design;
+    control.backColour = BackColourOf(design);
+  });
 }
 
 // Containers come before what they hold, so each parent's widget is there.
@@ -115,7 +162,7 @@ void QtControls::Realize(QWidget& form) {
     return;  // made already
   }
   model_.SettleSizes();
-  Order(std::nullopt);
+  Order();
   std::vector<QWidget*> tabChain;
   for (const auto& owned : controls_) {
     QtControl& control = *owned;
@@ -151,83 +198,46 @@ void QtControls::Realize(QWidget& form) {
   }
 }
 
-QWidget* QtControls::CreateWidget(QtControl& control, QWidget& parentWidget) {
+QWidget* QtControls::CreateWidget(QtControl& control, QWidget& parent) {
   const ControlDesign& design = *control.design;
-  const ControlId id = design.id;
   switch (design.kind) {
     case ControlKind::Panel:
-      return new QWidget(&parentWidget);
+      return new QWidget(&parent);
     case ControlKind::Frame:
-      return new QGroupBox(&parentWidget);
-    case ControlKind::Label: {
-      auto* label = new QLabel(&parentWidget);
-      label->setTextFormat(Qt::PlainText);
-      label->setAlignment(HorizontalAlignment(design.align) | Qt::AlignTop);
-      label->setWordWrap(LabelWraps(design));
-      return label;
-    }
-    case ControlKind::Image: {
-      auto* image = new QLabel(&parentWidget);
-      image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-      image->setPixmap(QIcon(QStringLiteral(":/nocturo/logo.ico")).pixmap(kLogoPixels));
-      return image;
-    }
-    case ControlKind::Button: {
-      auto* button = new QPushButton(&parentWidget);
-      // Enter clicks the focused button, as in a dialog box.
-      button->setAutoDefault(true);
-      QObject::connect(button, &QPushButton::clicked, button, [this, id] { reports_.click(id); });
-      return button;
-    }
-    case ControlKind::TextBox: {
-      if (design.multiLine) {
-        auto* text = new QPlainTextEdit(&parentWidget);
-        text->setReadOnly(design.readOnly);
-        text->setTabChangesFocus(true);
-        text->setVerticalScrollBarPolicy(design.verticalScroll ? Qt::ScrollBarAlwaysOn
-                                                               : Qt::ScrollBarAsNeeded);
-        text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        if (design.readOnly) {
-          text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-        }
-        QObject::connect(text, &QPlainTextEdit::textChanged, text, [this, id, text] {
-          if (!text->isReadOnly()) {
-            reports_.edit(id, FromLines(text->toPlainText()));
-          }
-        });
-        return text;
-      }
-      auto* edit = new QLineEdit(&parentWidget);
-      edit->setAlignment(HorizontalAlignment(design.align) | Qt::AlignVCenter);
-      edit->setReadOnly(design.readOnly);
-      if (design.maxLength > 0) {
-        edit->setValidator(new LengthLimit(design.maxLength, edit));
-      }
-      // Typing, and a screen reader's or voice control's writes, which Qt
-      // does not count as edits.
-      QObject::connect(edit, &QLineEdit::textChanged, edit,
-                       [this, id](const QString& text) { reports_.edit(id, ToUtf8(text)); });
-      return edit;
-    }
-    case ControlKind::MaskedTimeBox: {
-      auto* masked = new MaskedTimeLineEdit(&parentWidget, *model_.Time(id),
-                                            [this, id] { reports_.editedTime(id); });
-      control.masked = masked;
-      return masked;
-    }
-    case ControlKind::OptionButton: {
-      auto* option = new OptionButtonWidget(
-          QString(), &parentWidget, [this, &control](int step) { MoveInGroup(control, step); });
-      QObject::connect(option, &QRadioButton::clicked, option, [this, id] { reports_.click(id); });
-      return option;
-    }
-    case ControlKind::CheckBox: {
-      auto* check = new CheckBoxWidget(QString(), &parentWidget);
-      QObject::connect(check, &QCheckBox::clicked, check, [this, id] { reports_.click(id); });
-      return check;
-    }
+      return new QGroupBox(&parent);
+    case ControlKind::Label:
+      return CreateLabel(design, parent);
+    case ControlKind::Image:
+      return CreateImage(parent);
+    case ControlKind::Button:
+      return CreateButton(design.id, parent, reports_);
+    case ControlKind::TextBox:
+      return design.multiLine ? CreateTextArea(design, parent, reports_)
+                              : CreateLineEdit(design, parent, reports_);
+    case ControlKind::MaskedTimeBox:
+      return CreateTimeBox(control, parent);
+    case ControlKind::OptionButton:
+      return CreateOption(control, parent);
+    case ControlKind::CheckBox:
+      return CreateCheckBox(design.id, parent, reports_);
   }
-  return new QWidget(&parentWidget);
+  return new QWidget(&parent);
+}
+
+QWidget* QtControls::CreateTimeBox(QtControl& control, QWidget& parent) {
+  const ControlId id = control.design->id;
+  auto* masked =
+      new MaskedTimeLineEdit(&parent, *model_.Time(id), [this, id] { reports_.editedTime(id); });
+  control.masked = masked;
+  return masked;
+}
+
+QWidget* QtControls::CreateOption(QtControl& control, QWidget& parent) {
+  const ControlId id = control.design->id;
+  auto* option = new OptionButtonWidget(QString(), &parent,
+                                        [this, &control](int step) { MoveInGroup(control, step); });
+  QObject::connect(option, &QRadioButton::clicked, option, [this, id] { reports_.click(id); });
+  return option;
 }
 
 // Names for screen readers and for the tests that find the controls: each

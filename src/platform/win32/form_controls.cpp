@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/win32/wide_text.hpp"
+#include "ui/find_control.hpp"
 #include "ui/widget_rules.hpp"
 
 namespace nocturo::win32 {
@@ -17,29 +18,18 @@ void SetTabStop(HWND window, bool tabStop) {
 }  // namespace
 
 ControlRecord* FormControls::Find(ControlId id) {
-  for (const auto& record : records_) {
-    if (record->design->id == id) {
-      return record.get();
-    }
-  }
-  return nullptr;
+  return FindControl(records_, id);
 }
 
 const ControlRecord* FormControls::Find(ControlId id) const {
-  return const_cast<FormControls*>(this)->Find(id);
-}
-
-ControlRecord* FormControls::FindByWindow(HWND window) {
-  for (const auto& record : records_) {
-    if (record->window == window || (record->groupBox != nullptr && record->groupBox == window)) {
-      return record.get();
-    }
-  }
-  return nullptr;
+  return FindControl(records_, id);
 }
 
 const ControlRecord* FormControls::FindByWindow(HWND window) const {
-  return const_cast<FormControls*>(this)->FindByWindow(window);
+  const auto found = std::ranges::find_if(records_, [window](const auto& record) {
+    return record->window == window || (record->groupBox != nullptr && record->groupBox == window);
+  });
+  return found != records_.end() ? found->get() : nullptr;
 }
 
 HWND FormControls::FirstFocusable() const {
@@ -95,12 +85,6 @@ void FormControls::ShowText(ControlRecord& record) {
       return;
     default:
       ::SetWindowTextW(record.window, Widen(model_.Text(design.id)).c_str());
-      if (design.kind == ControlKind::Label && design.autoSize) {
-        ShowBounds(record);
-        // The text was drawn into the old size, and a resize repaints only
-        // the part it uncovers: draw the whole label again.
-        ::InvalidateRect(record.window, nullptr, TRUE);
-      }
       return;
   }
 }
@@ -144,17 +128,12 @@ void FormControls::ShowValue(ControlRecord& record) {
   }
 }
 
-// Tab reaches an option-button array at its selected button (or its first
-// when none is selected); the arrow keys move within it.
+// Tab reaches an option-button array at one button; the arrow keys move
+// within it.
 void FormControls::UpdateTabStops(const ControlRecord& member) {
-  const std::vector<ControlId> group = OptionGroup(member.design->id);
-  if (group.empty()) {
-    return;
-  }
-  const auto selected = std::find_if(group.begin(), group.end(),
-                                     [this](ControlId id) { return model_.Value(id) != 0; });
-  const ControlId stop = selected != group.end() ? *selected : group.front();
-  for (const ControlId id : group) {
+  const ControlId stop =
+      OptionTabStop(member.design->id, [this](ControlId id) { return model_.Value(id); });
+  for (const ControlId id : OptionGroup(member.design->id)) {
     if (const ControlRecord* option = Find(id); option != nullptr) {
       SetTabStop(option->window, id == stop);
     }
@@ -165,6 +144,11 @@ void FormControls::ShowBounds(ControlRecord& record) {
   const RECT bounds = PixelBounds(record);
   ::SetWindowPos(record.window, nullptr, bounds.left, bounds.top, bounds.right - bounds.left,
                  bounds.bottom - bounds.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (SizesToText(*record.design)) {
+    // A new text was drawn into the old size, and a resize repaints only the
+    // part it uncovers: draw the whole label again.
+    ::InvalidateRect(record.window, nullptr, TRUE);
+  }
 }
 
 RECT FormControls::PixelBounds(const ControlRecord& record) const {

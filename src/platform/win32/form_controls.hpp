@@ -2,8 +2,7 @@
 
 #include <functional>
 #include <memory>
-#include <optional>
-#include <span>
+#include <string>
 #include <vector>
 
 #include "platform/ui.hpp"
@@ -36,6 +35,14 @@ struct ControlRecord {
   HFONT font = nullptr;
 };
 
+// Where a control's system window is made.
+struct ChildPlace {
+  HWND parent = nullptr;
+  RECT bounds{};
+  int dialogId = 0;
+  std::wstring caption;  // empty when the text is given once the font is set
+};
+
 // The real controls of one top-level window, made from its model when the
 // window is first shown and then kept showing what the model holds.
 // Geometry in twips, converted at the screen's scale.
@@ -60,7 +67,6 @@ class FormControls {
   ControlRecord* Find(ControlId id);
   const ControlRecord* Find(ControlId id) const;
   // The record of a control's window (a frame's group box counts as the frame).
-  ControlRecord* FindByWindow(HWND window);
   const ControlRecord* FindByWindow(HWND window) const;
   // The first control in tab order that can take the focus now.
   HWND FirstFocusable() const;
@@ -71,10 +77,10 @@ class FormControls {
   bool Mirroring() const { return mirroring_; }
 
  private:
-  void BuildChildren(HWND parentWindow, std::optional<ControlId> parent,
-                     const ControlRecord* container, std::span<const ControlDesign> designs,
-                     FontCache& fonts);
+  void Make(const ControlDesign& control, HWND form, FontCache& fonts);
   void CreateWindowFor(ControlRecord& record, HWND parentWindow);
+  HWND CreateOfKind(ControlRecord& record, const ChildPlace& place);
+  HWND CreateTimeBox(ControlRecord& record, const ChildPlace& place);
   void CreateGroupBox(ControlRecord& frame);
   void ShowText(ControlRecord& record);
   void ShowEnabled(ControlRecord& record);
