@@ -3,6 +3,7 @@
 #include "platform/win32/colours.hpp"
 #include "platform/win32/resource_ids.h"
 #include "platform/win32/wide_text.hpp"
+#include "platform/win32/window_class.hpp"
 #include "platform/win32/window_proc.hpp"
 #include "platform/win32/window_text.hpp"
 
@@ -42,25 +43,20 @@ FormWindow::~FormWindow() {
 }
 
 void FormWindow::Create() {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = &WindowProcFor<FormWindow>;
-  windowClass.hInstance = ProgramInstance();
-  windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
-  windowClass.lpszClassName = ClassName(design_.id);
-  EnsureClassRegistered(windowClass);
-
   RECT outer{0, 0, scale_.ToPixelsX(design_.clientWidth), scale_.ToPixelsY(design_.clientHeight)};
   ::AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
   const int width = outer.right - outer.left;
   const int height = outer.bottom - outer.top;
   const int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  const HWND window =
-      ::CreateWindowExW(kExStyle, ClassName(design_.id), Widen(design_.caption).c_str(), kStyle,
-                        left, top, width, height, nullptr, nullptr, ProgramInstance(), this);
-  if (window == nullptr) {
+  const std::wstring caption = Widen(design_.caption);
+  window_ = CreateWindowOf(
+      *this, {.name = ClassName(design_.id), .background = ::GetSysColorBrush(COLOR_BTNFACE)},
+      {.exStyle = kExStyle,
+       .style = kStyle,
+       .caption = caption.c_str(),
+       .bounds = {left, top, left + width, top + height}});
+  if (window_ == nullptr) {
     return;
   }
   if (design_.hasIcon) {
@@ -214,9 +210,6 @@ void FormWindow::SetTimerEnabled(bool enabled) {
 
 LRESULT FormWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_NCCREATE:
-      window_.reset(window);
-      break;
     case WM_NCDESTROY:
       OnNcDestroy();
       break;

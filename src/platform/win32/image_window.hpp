@@ -22,6 +22,7 @@ class ImageWindow {
 
   UniqueIcon icon_;
   HBRUSH background_;
+  UniqueWindow window_;  // usually destroyed with its parent
 };
 
 }  // namespace nocturo::win32
