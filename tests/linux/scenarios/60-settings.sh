@@ -26,7 +26,7 @@ lt_log "ok: 1500/3000 twips read and written back unchanged"
 
 lt_start_nocturo /S
 lt_wait_for 20 "the main window" window_at 100 200
-window=$(xdotool search --pid "$NOCTURO_PID" --name '^Nocturo v2\.5$' | head -n 1)
+window=$(lt_window_id 'Nocturo v2.5')
 [[ -n $window ]] || lt_fail "no X window of the main window"
 xdotool windowmove "$window" 300 150
 lt_wait_for 10 "the moved window at 300,150" window_at 300 150
@@ -75,7 +75,8 @@ printf '[Config]\nPosX=1500\nPosY=3000\n' >"$LT_TMP/dotfiles/Nocturo.conf"
 ln -s "$LT_TMP/dotfiles/Nocturo.conf" "$(lt_conf)"
 lt_start_nocturo /S
 lt_wait_for 20 "the main window where the linked file says" window_at 100 200
-window=$(xdotool search --pid "$NOCTURO_PID" --name '^Nocturo v2\.5$' | head -n 1)
+window=$(lt_window_id 'Nocturo v2.5')
+[[ -n $window ]] || lt_fail "no X window of the main window"
 xdotool windowmove "$window" 300 150
 lt_wait_for 10 "the moved window at 300,150" window_at 300 150
 lt_quit
