@@ -23,20 +23,16 @@ HWND ContainerWindow::Create(HWND parent, const RECT& bounds, int dialogId) {
   // its border and caption, so a frame must not clip its children away when
   // it paints its own background.
   const DWORD clip = kind_ == ContainerKind::Panel ? WS_CLIPCHILDREN : 0;
-  window_ = CreateWindowOf(*this, {.name = ClassFor(kind_)},
-                           {.exStyle = WS_EX_CONTROLPARENT,
-                            .style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | clip,
-                            .bounds = bounds,
-                            .parent = parent,
-                            .dialogId = dialogId});
-  return window_.get();
+  return window_.Create({.name = ClassFor(kind_)},
+                        {.exStyle = WS_EX_CONTROLPARENT,
+                         .style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | clip,
+                         .bounds = bounds,
+                         .parent = parent,
+                         .dialogId = dialogId});
 }
 
 LRESULT ContainerWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_NCDESTROY:
-      (void)window_.release();
-      break;
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_CTLCOLORSTATIC:

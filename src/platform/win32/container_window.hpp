@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/win32/handles.hpp"
+#include "platform/win32/window_class.hpp"
 
 namespace nocturo::win32 {
 
@@ -28,7 +28,7 @@ class ContainerWindow {
 
   ContainerKind kind_;
   HBRUSH background_;
-  UniqueWindow window_;  // usually destroyed with its parent
+  ClassWindow<ContainerWindow> window_{*this};  // usually destroyed with its parent
 };
 
 }  // namespace nocturo::win32

@@ -36,12 +36,6 @@ FormWindow::FormWindow(const WindowDesign& design, const PixelScale& scale,
       model_(design, metrics_),
       controls_(model_) {}
 
-// reset() forgets the handle before destroying the window, so WM_NCDESTROY
-// finds nothing left to release.
-FormWindow::~FormWindow() {
-  window_.reset();
-}
-
 void FormWindow::Create() {
   RECT outer{0, 0, scale_.ToPixelsX(design_.clientWidth), scale_.ToPixelsY(design_.clientHeight)};
   ::AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
@@ -50,13 +44,12 @@ void FormWindow::Create() {
   const int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
   const std::wstring caption = Widen(design_.caption);
-  window_ = CreateWindowOf(
-      *this, {.name = ClassName(design_.id), .background = ::GetSysColorBrush(COLOR_BTNFACE)},
-      {.exStyle = kExStyle,
-       .style = kStyle,
-       .caption = caption.c_str(),
-       .bounds = {left, top, left + width, top + height}});
-  if (window_ == nullptr) {
+  window_.Create({.name = ClassName(design_.id), .background = ::GetSysColorBrush(COLOR_BTNFACE)},
+                 {.exStyle = kExStyle,
+                  .style = kStyle,
+                  .caption = caption.c_str(),
+                  .bounds = {left, top, left + width, top + height}});
+  if (Handle() == nullptr) {
     return;
   }
   if (design_.hasIcon) {
@@ -149,7 +142,7 @@ void FormWindow::Destroy() {
   if (timerEnabled_) {
     SetTimerEnabled(false);
   }
-  window_.reset();
+  window_.Destroy();
 }
 
 std::string FormWindow::Caption() const {
@@ -382,7 +375,6 @@ LRESULT FormWindow::OnGetDefId() const {
 }
 
 void FormWindow::OnNcDestroy() {
-  (void)window_.release();
   timerEnabled_ = false;
   lastFocus_ = nullptr;
 }

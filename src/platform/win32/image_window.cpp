@@ -17,19 +17,14 @@ ImageWindow::ImageWindow(int iconResource, HBRUSH background)
       background_(background) {}
 
 HWND ImageWindow::Create(HWND parent, const RECT& bounds, int dialogId) {
-  window_ = CreateWindowOf(*this, {.name = kImageClass},
-                           {.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
-                            .bounds = bounds,
-                            .parent = parent,
-                            .dialogId = dialogId});
-  return window_.get();
+  return window_.Create({.name = kImageClass}, {.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+                                                .bounds = bounds,
+                                                .parent = parent,
+                                                .dialogId = dialogId});
 }
 
 LRESULT ImageWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_NCDESTROY:
-      (void)window_.release();
-      break;
     case WM_ERASEBKGND:
       return 1;  // WM_PAINT covers every pixel
     case WM_PAINT:

@@ -22,14 +22,14 @@ void EnsureRegistered(const WindowClass& windowClass, WNDPROC procedure) {
 
 }  // namespace
 
-UniqueWindow CreateClassWindow(const WindowClass& windowClass, WNDPROC procedure,
-                               const WindowArgs& args, void* owner) {
+void CreateClassWindow(const WindowClass& windowClass, WNDPROC procedure, const WindowArgs& args,
+                       void* creationParameter) {
   EnsureRegistered(windowClass, procedure);
   const RECT& bounds = args.bounds;
-  return UniqueWindow(::CreateWindowExW(
-      args.exStyle, windowClass.name, args.caption, args.style, bounds.left, bounds.top,
-      bounds.right - bounds.left, bounds.bottom - bounds.top, args.parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.dialogId)), ProgramInstance(), owner));
+  ::CreateWindowExW(args.exStyle, windowClass.name, args.caption, args.style, bounds.left,
+                    bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, args.parent,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.dialogId)), ProgramInstance(),
+                    creationParameter);
 }
 
 }  // namespace nocturo::win32

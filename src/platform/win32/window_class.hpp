@@ -23,16 +23,45 @@ struct WindowArgs {
 
 // Registers windowClass with procedure unless this process already has it
 // (classes stay registered until the program ends), then makes a window of
-// it with owner as its creation parameter. Nothing if the system refused.
-UniqueWindow CreateClassWindow(const WindowClass& windowClass, WNDPROC procedure,
-                               const WindowArgs& args, void* owner);
+// it with creationParameter.
+void CreateClassWindow(const WindowClass& windowClass, WNDPROC procedure, const WindowArgs& args,
+                       void* creationParameter);
 
-// A window whose messages go to owner.HandleMessage. The owner lets go of
-// the handle at WM_NCDESTROY, when the system destroys it (with its parent,
-// say), so that the handle is destroyed once either way.
-template <class T>
-UniqueWindow CreateWindowOf(T& owner, const WindowClass& windowClass, const WindowArgs& args) {
-  return CreateClassWindow(windowClass, &WindowProcFor<T>, args, &owner);
-}
+// The window of an Owner, which handles its messages in Owner::HandleMessage.
+// The handle is known from WM_NCCREATE on, so the owner's handlers can use it
+// while the window is being made, and forgotten at WM_NCDESTROY: a window the
+// system destroys first (a child, with its parent) is not destroyed again.
+template <class Owner>
+class ClassWindow {
+ public:
+  explicit ClassWindow(Owner& owner) : owner_(owner) {}
+  ClassWindow(const ClassWindow&) = delete;
+  ClassWindow& operator=(const ClassWindow&) = delete;
+  // reset() forgets the handle before destroying the window, so WM_NCDESTROY
+  // finds nothing left to release.
+  ~ClassWindow() { window_.reset(); }
+
+  HWND Create(const WindowClass& windowClass, const WindowArgs& args) {
+    CreateClassWindow(windowClass, &WindowProcFor<ClassWindow>, args, this);
+    return get();
+  }
+  HWND get() const { return window_.get(); }
+  void Destroy() { window_.reset(); }
+
+  LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+      window_.reset(window);
+    }
+    const LRESULT result = owner_.HandleMessage(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+      (void)window_.release();
+    }
+    return result;
+  }
+
+ private:
+  Owner& owner_;
+  UniqueWindow window_;
+};
 
 }  // namespace nocturo::win32
