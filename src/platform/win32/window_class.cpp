@@ -26,10 +26,11 @@ void CreateClassWindow(const WindowClass& windowClass, WNDPROC procedure, const 
                        void* creationParameter) {
   EnsureRegistered(windowClass, procedure);
   const RECT& bounds = args.bounds;
-  ::CreateWindowExW(args.exStyle, windowClass.name, args.caption, args.style, bounds.left,
-                    bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, args.parent,
-                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.dialogId)), ProgramInstance(),
-                    creationParameter);
+  // The owner has the handle from WM_NCCREATE on.
+  (void)::CreateWindowExW(args.exStyle, windowClass.name, args.caption, args.style, bounds.left,
+                          bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                          args.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.dialogId)),
+                          ProgramInstance(), creationParameter);
 }
 
 }  // namespace nocturo::win32
