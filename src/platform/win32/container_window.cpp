@@ -1,6 +1,6 @@
 #include "platform/win32/container_window.hpp"
 
-#include "platform/win32/window_proc.hpp"
+#include "platform/win32/window_class.hpp"
 
 namespace nocturo::win32 {
 namespace {
@@ -18,32 +18,21 @@ ContainerWindow::ContainerWindow(ContainerKind kind, HBRUSH background)
     : kind_(kind), background_(background) {}
 
 HWND ContainerWindow::Create(HWND parent, const RECT& bounds, int dialogId) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = &WindowProcFor<ContainerWindow>;
-  windowClass.hInstance = ProgramInstance();
-  windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = ClassFor(kind_);
-  EnsureClassRegistered(windowClass);
   // WS_EX_CONTROLPARENT lets the dialog keys (Tab, arrows, Alt+letter) reach
   // the controls inside. A frame's group box covers all of it and paints only
   // its border and caption, so a frame must not clip its children away when
   // it paints its own background.
   const DWORD clip = kind_ == ContainerKind::Panel ? WS_CLIPCHILDREN : 0;
-  return ::CreateWindowExW(
-      WS_EX_CONTROLPARENT, ClassFor(kind_), L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | clip,
-      bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(dialogId)), ProgramInstance(), this);
+  return window_.Create({.name = ClassFor(kind_)},
+                        {.exStyle = WS_EX_CONTROLPARENT,
+                         .style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | clip,
+                         .bounds = bounds,
+                         .parent = parent,
+                         .dialogId = dialogId});
 }
 
 LRESULT ContainerWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_NCCREATE:
-      window_ = window;
-      break;
-    case WM_NCDESTROY:
-      window_ = nullptr;
-      break;
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_CTLCOLORSTATIC:

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/win32/win32_api.hpp"
+#include "platform/win32/window_class.hpp"
 
 namespace nocturo::win32 {
 
@@ -18,7 +18,7 @@ class ContainerWindow {
   ContainerWindow& operator=(const ContainerWindow&) = delete;
 
   HWND Create(HWND parent, const RECT& bounds, int dialogId);
-  HWND Handle() const { return window_; }
+  HWND Handle() const { return window_.get(); }
 
   LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -28,7 +28,7 @@ class ContainerWindow {
 
   ContainerKind kind_;
   HBRUSH background_;
-  HWND window_ = nullptr;  // destroyed with its parent
+  ClassWindow<ContainerWindow> window_{*this};  // usually destroyed with its parent
 };
 
 }  // namespace nocturo::win32

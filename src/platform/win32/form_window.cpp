@@ -3,6 +3,7 @@
 #include "platform/win32/colours.hpp"
 #include "platform/win32/resource_ids.h"
 #include "platform/win32/wide_text.hpp"
+#include "platform/win32/window_class.hpp"
 #include "platform/win32/window_proc.hpp"
 #include "platform/win32/window_text.hpp"
 
@@ -35,32 +36,20 @@ FormWindow::FormWindow(const WindowDesign& design, const PixelScale& scale,
       model_(design, metrics_),
       controls_(model_) {}
 
-// reset() forgets the handle before destroying the window, so WM_NCDESTROY
-// finds nothing left to release.
-FormWindow::~FormWindow() {
-  window_.reset();
-}
-
 void FormWindow::Create() {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = &WindowProcFor<FormWindow>;
-  windowClass.hInstance = ProgramInstance();
-  windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = ::GetSysColorBrush(COLOR_BTNFACE);
-  windowClass.lpszClassName = ClassName(design_.id);
-  EnsureClassRegistered(windowClass);
-
   RECT outer{0, 0, scale_.ToPixelsX(design_.clientWidth), scale_.ToPixelsY(design_.clientHeight)};
   ::AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
   const int width = outer.right - outer.left;
   const int height = outer.bottom - outer.top;
   const int left = (::GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   const int top = (::GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  const HWND window =
-      ::CreateWindowExW(kExStyle, ClassName(design_.id), Widen(design_.caption).c_str(), kStyle,
-                        left, top, width, height, nullptr, nullptr, ProgramInstance(), this);
-  if (window == nullptr) {
+  const std::wstring caption = Widen(design_.caption);
+  window_.Create({.name = ClassName(design_.id), .background = ::GetSysColorBrush(COLOR_BTNFACE)},
+                 {.exStyle = kExStyle,
+                  .style = kStyle,
+                  .caption = caption.c_str(),
+                  .bounds = {left, top, left + width, top + height}});
+  if (Handle() == nullptr) {
     return;
   }
   if (design_.hasIcon) {
@@ -145,7 +134,7 @@ void FormWindow::Destroy() {
   if (timerEnabled_) {
     SetTimerEnabled(false);
   }
-  window_.reset();
+  window_.Destroy();
 }
 
 std::string FormWindow::Caption() const {
@@ -206,9 +195,6 @@ void FormWindow::SetTimerEnabled(bool enabled) {
 
 LRESULT FormWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_NCCREATE:
-      window_.reset(window);
-      break;
     case WM_NCDESTROY:
       OnNcDestroy();
       break;
@@ -381,7 +367,6 @@ LRESULT FormWindow::OnGetDefId() const {
 }
 
 void FormWindow::OnNcDestroy() {
-  (void)window_.release();
   timerEnabled_ = false;
   lastFocus_ = nullptr;
 }

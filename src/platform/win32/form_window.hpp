@@ -11,6 +11,7 @@
 #include "platform/win32/handles.hpp"
 #include "platform/win32/pixel_scale.hpp"
 #include "platform/win32/win_control_metrics.hpp"
+#include "platform/win32/window_class.hpp"
 #include "ui/design.hpp"
 #include "ui/form_model.hpp"
 #include "ui/model_ui.hpp"
@@ -29,7 +30,6 @@ class FormWindow {
              ModelUi& ui, CommonControls& commonControls);
   FormWindow(const FormWindow&) = delete;
   FormWindow& operator=(const FormWindow&) = delete;
-  ~FormWindow();
 
   void SetEvents(UiEvents* events) { events_ = events; }
   // Creates the window hidden and centred on the screen and reports OnLoad
@@ -91,7 +91,7 @@ class FormWindow {
   UniqueMenu menu_;
   UniqueIcon bigIcon_;
   UniqueIcon smallIcon_;
-  UniqueWindow window_;  // last: destroyed first, while the rest still exists
+  ClassWindow<FormWindow> window_{*this};  // last: destroyed first, while the rest still exists
 };
 
 }  // namespace nocturo::win32

@@ -1,6 +1,6 @@
 #include "platform/win32/image_window.hpp"
 
-#include "platform/win32/window_proc.hpp"
+#include "platform/win32/window_class.hpp"
 
 namespace nocturo::win32 {
 namespace {
@@ -17,17 +17,10 @@ ImageWindow::ImageWindow(int iconResource, HBRUSH background)
       background_(background) {}
 
 HWND ImageWindow::Create(HWND parent, const RECT& bounds, int dialogId) {
-  WNDCLASSEXW windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  windowClass.lpfnWndProc = &WindowProcFor<ImageWindow>;
-  windowClass.hInstance = ProgramInstance();
-  windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-  windowClass.lpszClassName = kImageClass;
-  EnsureClassRegistered(windowClass);
-  return ::CreateWindowExW(
-      0, kImageClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, bounds.left, bounds.top,
-      bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-      reinterpret_cast<HMENU>(static_cast<INT_PTR>(dialogId)), ProgramInstance(), this);
+  return window_.Create({.name = kImageClass}, {.style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+                                                .bounds = bounds,
+                                                .parent = parent,
+                                                .dialogId = dialogId});
 }
 
 LRESULT ImageWindow::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/win32/handles.hpp"
+#include "platform/win32/window_class.hpp"
 
 namespace nocturo::win32 {
 
@@ -22,6 +23,7 @@ class ImageWindow {
 
   UniqueIcon icon_;
   HBRUSH background_;
+  ClassWindow<ImageWindow> window_{*this};  // usually destroyed with its parent
 };
 
 }  // namespace nocturo::win32

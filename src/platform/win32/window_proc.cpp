@@ -2,14 +2,6 @@
 
 namespace nocturo::win32 {
 
-void EnsureClassRegistered(const WNDCLASSEXW& windowClass) {
-  WNDCLASSEXW existing{};
-  existing.cbSize = sizeof existing;
-  if (::GetClassInfoExW(windowClass.hInstance, windowClass.lpszClassName, &existing) == FALSE) {
-    ::RegisterClassExW(&windowClass);
-  }
-}
-
 HINSTANCE ProgramInstance() {
   return ::GetModuleHandleW(nullptr);
 }

@@ -27,9 +27,6 @@ LRESULT CALLBACK WindowProcFor(HWND window, UINT message, WPARAM wParam, LPARAM 
   return self->HandleMessage(window, message, wParam, lParam);
 }
 
-// Registers a window class once per process; later calls find it registered.
-void EnsureClassRegistered(const WNDCLASSEXW& windowClass);
-
 // The module the program's windows and resources belong to.
 HINSTANCE ProgramInstance();
 

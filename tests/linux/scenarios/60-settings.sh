@@ -14,6 +14,18 @@ lt_start_watcher
 # window_at X Y: the main window's top-left corner on the screen, in pixels.
 window_at() { lt_dump | grep -qE "^[a-z ]+ \"Nocturo v2\\.5\" \[[^]]*showing[^]]*\] @$1,$2 "; }
 conf_holds() { grep -qx "PosX=$1" "$(lt_conf)" && grep -qx "PosY=$2" "$(lt_conf)"; }
+# move_and_quit WHERE: a copy started at 100,200 (as WHERE says) moved to
+# 300,150 by the window manager, then ended.
+move_and_quit() {
+  lt_start_nocturo /S
+  lt_wait_for 20 "the main window $1" window_at 100 200
+  local window
+  window=$(lt_window_id 'Nocturo v2.5')
+  [[ -n $window ]] || lt_fail "no X window of the main window"
+  xdotool windowmove "$window" 300 150
+  lt_wait_for 10 "the moved window at 300,150" window_at 300 150
+  lt_quit
+}
 
 mkdir -p "$XDG_CONFIG_HOME/Nocturo"
 printf '[Config]\nPosX=1500\nPosY=3000\n' >"$(lt_conf)"
@@ -24,13 +36,7 @@ conf_holds 1500 3000 || lt_fail "the position came back as: $(cat "$(lt_conf)")"
 grep -qx '\[Config\]' "$(lt_conf)" || lt_fail "no [Config] section: $(cat "$(lt_conf)")"
 lt_log "ok: 1500/3000 twips read and written back unchanged"
 
-lt_start_nocturo /S
-lt_wait_for 20 "the main window" window_at 100 200
-window=$(xdotool search --pid "$NOCTURO_PID" --name '^Nocturo v2\.5$' | head -n 1)
-[[ -n $window ]] || lt_fail "no X window of the main window"
-xdotool windowmove "$window" 300 150
-lt_wait_for 10 "the moved window at 300,150" window_at 300 150
-lt_quit
+move_and_quit "where the file says"
 conf_holds 4500 2250 || lt_fail "after a move to 300,150 the file holds: $(cat "$(lt_conf)")"
 lt_log "ok: a moved window is stored as 4500/2250 twips"
 
@@ -73,12 +79,7 @@ rm -rf "$XDG_CONFIG_HOME/Nocturo"
 mkdir -p "$XDG_CONFIG_HOME/Nocturo" "$LT_TMP/dotfiles"
 printf '[Config]\nPosX=1500\nPosY=3000\n' >"$LT_TMP/dotfiles/Nocturo.conf"
 ln -s "$LT_TMP/dotfiles/Nocturo.conf" "$(lt_conf)"
-lt_start_nocturo /S
-lt_wait_for 20 "the main window where the linked file says" window_at 100 200
-window=$(xdotool search --pid "$NOCTURO_PID" --name '^Nocturo v2\.5$' | head -n 1)
-xdotool windowmove "$window" 300 150
-lt_wait_for 10 "the moved window at 300,150" window_at 300 150
-lt_quit
+move_and_quit "where the linked file says"
 [[ -L $(lt_conf) ]] || lt_fail "the link was replaced by a file"
 conf_holds 4500 2250 || lt_fail "the link's target holds: $(cat "$LT_TMP/dotfiles/Nocturo.conf")"
 lt_log "ok: a linked settings file: the target written, the link kept"
