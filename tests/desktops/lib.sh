@@ -114,14 +114,8 @@ dt_setup() {
 
 # dt_start_xvfb: an X server of the screen's size for an X11 session.
 dt_start_xvfb() {
-  local fdfile=$LT_TMP/displayfd
-  : >"$fdfile"
-  Xvfb -displayfd 3 -screen 0 "${DT_W}x${DT_H}x24" -dpi 96 -nolisten tcp -noreset \
-    3>"$fdfile" >"$LT_TMP/log/xvfb.log" 2>&1 &
-  lt_started $!
-  lt_wait_for 20 "Xvfb to pick a display" test -s "$fdfile"
-  DISPLAY=":$(tr -d '\n' <"$fdfile")"
-  export DISPLAY XDG_SESSION_TYPE=x11
+  lt_start_display "${DT_W}x${DT_H}"
+  export XDG_SESSION_TYPE=x11
 }
 
 # dt_spawn NAME COMMAND...: a desktop process of ours, logged to NAME.log.

@@ -92,7 +92,7 @@ lt_setup() {
   LT_CHOOSE=--click
   [[ ${LT_SESSION:=x11} == x11 ]] || LT_CHOOSE=--press
   case $LT_SESSION in
-    x11) lt_start_display ;;
+    x11) lt_start_display 1280x1024 ;;
     # A Wayland session as GNOME and Plasma start one, with XWayland's
     # display: the program chooses its platform itself.
     wayland-x)
@@ -112,10 +112,11 @@ lt_setup() {
   lt_start_bus system
 }
 
+# lt_start_display WxH: an Xvfb server of that screen size.
 lt_start_display() {
   local fdfile=$LT_TMP/displayfd
   : >"$fdfile"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset \
+  Xvfb -displayfd 3 -screen 0 "${1}x24" -dpi 96 -nolisten tcp -noreset \
     3>"$fdfile" >"$LT_TMP/log/xvfb.log" 2>&1 &
   lt_started $!
   lt_wait_for 20 "Xvfb to pick a display" test -s "$fdfile"
