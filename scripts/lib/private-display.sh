@@ -19,7 +19,6 @@ start_private_display() {
     fi
     sleep 0.1
   done
-  DISPLAY=":$(tr -d '\n' <"$fdfile")"
-  export DISPLAY
+  DISPLAY=":$(tr -d '\n' <"$fdfile")" && export DISPLAY
   rm -f "$fdfile"
 }

@@ -48,7 +48,6 @@ for file in "$here"/scenarios/*.sh; do
 done
 
 i686_passed=() i686_skipped=() i686_failed=()
-run() { rn_attempt "$1" "$(basename "$1" .sh)"; }
 report() {
   local name
   name=$(basename "$1" .sh)
@@ -62,17 +61,17 @@ report() {
 }
 
 for file in "${first[@]}"; do
-  run "$file"
+  rn_attempt "$file" "$(basename "$file" .sh)"
   report "$file"
 done
 pids=()
 for file in "${background[@]}"; do
   echo "started $(basename "$file" .sh) in the background"
-  run "$file" &
+  rn_attempt "$file" "$(basename "$file" .sh)" &
   pids+=($!)
 done
 for file in "${foreground[@]}"; do
-  run "$file"
+  rn_attempt "$file" "$(basename "$file" .sh)"
   report "$file"
 done
 for i in "${!background[@]}"; do

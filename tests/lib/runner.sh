@@ -1,20 +1,18 @@
 # shellcheck shell=bash
-# Bookkeeping shared by every test layer's runner (tests/linux, tests/e2e,
-# tests/desktops, tests/vm): one line per case, "PASS NAME ...", "FAIL NAME
-# ..." or "SKIP NAME: why", and the closing "N passed, N failed" line
-# (", N skipped" after it when some were skipped), the one scripts/test.sh
-# reads.
+# Bookkeeping of every test layer's runner: a line per case ("PASS NAME ...",
+# "FAIL NAME ...", "SKIP NAME: why") and the closing "N passed, N failed"
+# (", N skipped" when some were), the line scripts/test.sh reads.
 #
-# A scenario is a bash script: it exits 0 to pass, 77 to skip (its last line
-# says why), anything else fails. "# RN_TAG-timeout: SECONDS" in its header
-# (RN_TAG: lt, or e2e) sets its time limit (RN_TIMEOUT, default 90). With
-# RN_ATTEMPTS=2 a failed scenario runs once more; the first attempt's log is
-# kept as NAME.first-attempt.log and a pass then is still reported.
+# A scenario is a bash script: exit 0 passes, 77 skips (its last line says
+# why), anything else fails. "# RN_TAG-timeout: SECONDS" in its header sets
+# its time limit (RN_TAG lt or e2e; RN_TIMEOUT, default 90). With
+# RN_ATTEMPTS=2 a failed scenario runs once more, its first log kept as
+# NAME.first-attempt.log.
 #
-# Source it, set RN_OUT (where NAME.log and NAME.result go), call rn_run for
-# each scenario (or rn_attempt, in the background too, and rn_report later),
-# then rn_summary (its status: 0 when nothing failed). A runner that judges
-# its cases itself calls rn_pass, rn_fail and rn_skip.
+# Source it, set RN_OUT (for NAME.log and NAME.result), call rn_run per
+# scenario (or rn_attempt, maybe in the background, and rn_report), or
+# rn_pass, rn_fail, rn_skip for cases judged otherwise; then rn_summary
+# (status 0 when nothing failed).
 
 RN_OUT=${RN_OUT:-.}
 RN_TAG=${RN_TAG:-lt}
@@ -35,8 +33,8 @@ rn_selected() {
 # rn_header FILE KEY: the value of "# RN_TAG-KEY: VALUE" in the file's header.
 rn_header() { sed -nE "s/^# $RN_TAG-$2: *([^ ]+).*/\\1/p" "$1" | head -n 1; }
 
-# rn_pass NAME DETAIL, rn_fail NAME DETAIL: the case's line, "PASS NAME" or
-# "FAIL NAME" and DETAIL right after it; rn_skip NAME REASON.
+# rn_pass NAME DETAIL, rn_fail NAME DETAIL: "PASS NAME" or "FAIL NAME" and
+# DETAIL right after it; rn_skip NAME REASON.
 rn_pass() {
   rn_passed=$((rn_passed + 1))
   echo "PASS $1$2"

@@ -120,8 +120,7 @@ lt_start_display() {
     3>"$fdfile" >"$LT_TMP/log/xvfb.log" 2>&1 &
   lt_started $!
   lt_wait_for 20 "Xvfb to pick a display" test -s "$fdfile"
-  DISPLAY=":$(tr -d '\n' <"$fdfile")"
-  export DISPLAY
+  DISPLAY=":$(tr -d '\n' <"$fdfile")" && export DISPLAY
 }
 
 # lt_start_weston [--xwayland]: a headless weston on a socket in the throwaway
@@ -142,8 +141,7 @@ lt_start_weston() {
   export WAYLAND_DISPLAY=nocturo-wayland XDG_SESSION_TYPE=wayland
   if [[ ${1:-} == --xwayland ]]; then
     lt_wait_for 20 "weston's X display" grep -q 'xserver listening on display :' "$log"
-    DISPLAY=$(sed -nE 's/.*xserver listening on display (:[0-9]+).*/\1/p' "$log" | head -n 1)
-    export DISPLAY
+    DISPLAY=$(sed -nE 's/.*xserver listening on display (:[0-9]+).*/\1/p' "$log" | head -n 1) && export DISPLAY
   fi
 }
 
@@ -173,11 +171,9 @@ EOF
   lt_started $!
   lt_wait_for 10 "the private $type bus" test -s "$addr"
   if [[ $type == session ]]; then
-    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$addr")
-    export DBUS_SESSION_BUS_ADDRESS
+    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$addr") && export DBUS_SESSION_BUS_ADDRESS
   else
-    DBUS_SYSTEM_BUS_ADDRESS=$(head -n 1 "$addr")
-    export DBUS_SYSTEM_BUS_ADDRESS
+    DBUS_SYSTEM_BUS_ADDRESS=$(head -n 1 "$addr") && export DBUS_SYSTEM_BUS_ADDRESS
   fi
 }
 
@@ -548,18 +544,13 @@ lt_wm_frame() {
     /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {print x, y, w, h}'
 }
 
-# lt_frame_at READER WINDOW X Y: READER (lt_frame, lt_wm_frame) puts the
-# window's frame at X,Y.
-lt_frame_at() {
-  local x y
-  read -r x y _ < <("$1" "$2") && [[ "$x $y" == "$3 $4" ]]
-}
+# lt_frame_at READER WINDOW X Y: READER puts the window's frame at X,Y.
+lt_frame_at() { [[ $("$1" "$2" | cut -d' ' -f1-2) == "$3 $4" ]]; }
 
-# lt_drag_title_bar WINDOW DX DY READER: drags the window by its title bar
-# as a hand does: pressed, moved in steps (a manager takes a drag only past a
-# threshold, from motion it sees), and moved on until READER (lt_frame,
-# lt_wm_frame) finds the frame moved by DX,DY (a manager may read the press
-# only after the first motions), then released. Fails when it never got there.
+# lt_drag_title_bar WINDOW DX DY READER: a title-bar drag as a hand makes it:
+# pressed, moved in steps (a manager takes a drag only past a threshold, and
+# may read the press only after the first motions), moved on until READER
+# (lt_frame, lt_wm_frame) finds the frame moved by DX,DY, released.
 lt_drag_title_bar() {
   local window=$1 dx=$2 dy=$3 reader=$4 x y w top px py step status=0
   lt_wait_for 10 "the window manager's frame extents" lt_frame "$window"

@@ -40,7 +40,6 @@ cases=(
   "user-inhibitor-forced    user-inhibited  user-inhibitor  /F+/MA+/I    power-off"
 )
 
-RN_OUT=$logs
 # shellcheck source=../lib/runner.sh
 source "$here/../lib/runner.sh"
 
