@@ -70,7 +70,7 @@ rn_attempt() {
     env "$@" timeout --kill-after="$RN_KILL_AFTER" "${limit:-$RN_TIMEOUT}" bash "$file" >"$log" 2>&1
     status=$?
     [[ $status == 0 || $status == 77 ]] && break
-    if ((attempt == 1)); then
+    if ((attempt == 1 && RN_ATTEMPTS > 1)); then
       first=$status
       cp "$log" "$RN_OUT/$name.first-attempt.log"
     fi
