@@ -510,7 +510,8 @@ lt_window_mapped() {
 # LT_G_X, LT_G_Y, LT_G_WIDTH, LT_G_HEIGHT.
 lt_client() {
   local info
-  info=$(xwininfo -id "$1" 2>/dev/null) || return 1
+  # Without an id, xwininfo waits for a click on a window.
+  [[ -n $1 ]] && info=$(xwininfo -id "$1" 2>/dev/null) || return 1
   LT_G_X=$(sed -nE 's/^ *Absolute upper-left X: *(-?[0-9]+).*/\1/p' <<<"$info")
   LT_G_Y=$(sed -nE 's/^ *Absolute upper-left Y: *(-?[0-9]+).*/\1/p' <<<"$info")
   LT_G_WIDTH=$(sed -nE 's/^ *Width: *([0-9]+).*/\1/p' <<<"$info")
@@ -535,6 +536,7 @@ lt_frame() {
 # extents the program itself reads.
 lt_wm_frame() {
   local window=$1 parent root
+  [[ -n $window ]] || return 1
   root=$(xwininfo -root | sed -nE 's/.*Window id: (0x[0-9a-f]+).*/\1/p')
   while parent=$(xwininfo -children -id "$window" | sed -nE 's/^ *Parent window id: (0x[0-9a-f]+).*/\1/p') &&
     [[ -n $parent && $parent != "$root" ]]; do
