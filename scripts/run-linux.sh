@@ -36,18 +36,19 @@ if [[ -n ${DISPLAY:-} || -n ${WAYLAND_DISPLAY:-} ]]; then
   exec "$program" "$@"
 fi
 
-command -v Xvfb >/dev/null && command -v xdotool >/dev/null && command -v import >/dev/null &&
-  command -v dbus-daemon >/dev/null || {
+if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null || ! command -v import >/dev/null ||
+  ! command -v dbus-daemon >/dev/null; then
   echo "run: no display, and the private one needs xvfb, xdotool, imagemagick and dbus" >&2
   echo "run: (scripts/install-deps.sh installs them)" >&2
   exit 1
-}
+fi
 
 out=$root/build/run
 mkdir -p "$out"
-xvfb_pid= bus_pid= nocturo_pid= private=
+xvfb_pid='' bus_pid='' nocturo_pid='' private=''
 # Ends what the script started, by PID, whatever has already ended; it runs
 # under set -e, so no step may fail.
+# shellcheck disable=SC2317 # called by the trap or lt_poll
 cleanup() {
   local pid
   for pid in $nocturo_pid $bus_pid $xvfb_pid; do
@@ -62,12 +63,9 @@ trap cleanup EXIT
 # shellcheck source=../tests/linux/lib.sh
 source "$root/tests/linux/lib.sh"
 
-fdfile=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >"$out/xvfb.log" 2>&1 &
-xvfb_pid=$!
-lt_poll 30 test -s "$fdfile" || { echo "run: Xvfb did not start, see $out/xvfb.log" >&2; exit 1; }
-export DISPLAY=":$(tr -d '\n' <"$fdfile")"
-rm -f "$fdfile"
+# shellcheck source=lib/private-display.sh
+source "$root/scripts/lib/private-display.sh"
+start_private_display "$out/xvfb.log" || exit 1
 export DBUS_SYSTEM_BUS_ADDRESS=unix:path=/nonexistent/nocturo-run
 # A session bus of its own that starts no services: the user's session
 # manager (a log off) and tray are out of reach.
@@ -98,6 +96,7 @@ echo "run: $program $*"
 "$program" "$@" &
 nocturo_pid=$!
 
+# shellcheck disable=SC2317 # called by the trap or lt_poll
 shown() { xdotool search --onlyvisible --pid "$nocturo_pid" >/dev/null 2>&1; }
 if [[ " ${*^^} " == *" /I "* ]]; then
   # It acts and ends by itself: its status is the script's.
@@ -118,6 +117,7 @@ ended
 # stands still), until two screenshots in a row are the same.
 shot=$out/linux-screenshot.png previous=$out/previous.png
 import -display "$DISPLAY" -window root "$shot"
+# shellcheck disable=SC2317 # called by the trap or lt_poll
 same() {
   mv "$shot" "$previous"
   import -display "$DISPLAY" -window root "$shot"

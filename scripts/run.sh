@@ -54,12 +54,9 @@ cleanup() {
 trap cleanup EXIT
 
 if [[ -z ${DISPLAY:-} ]]; then
-  fdfile=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fdfile" >"$out/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  e2e_poll 30 test -s "$fdfile" || { echo "run: Xvfb did not start, see $out/xvfb.log" >&2; exit 1; }
-  export DISPLAY=":$(tr -d '\n' <"$fdfile")"
-  rm -f "$fdfile"
+  # shellcheck source=lib/private-display.sh
+  source "$root/scripts/lib/private-display.sh"
+  start_private_display "$out/xvfb.log" || exit 1
   echo "run: private X display $DISPLAY"
 fi
 

@@ -68,6 +68,7 @@ dt_enter() {
   # (1000), with a fresh /proc, a private /tmp (with the X sockets' directory,
   # and the checks' place bound in at the same path).
   [[ -d $DT_ROOT/usr ]] || lt_fail "no Debian 13 root directory at $DT_ROOT"
+  # shellcheck disable=SC2016 # expanded by that shell
   unshare -m --propagation private bash -c '
     set -e
     root=$1 stage=$2
@@ -113,13 +114,8 @@ dt_setup() {
 
 # dt_start_xvfb: an X server of the screen's size for an X11 session.
 dt_start_xvfb() {
-  local fdfile=$LT_TMP/displayfd
-  : >"$fdfile"
-  Xvfb -displayfd 3 -screen 0 "${DT_W}x${DT_H}x24" -dpi 96 -nolisten tcp -noreset \
-    3>"$fdfile" >"$LT_TMP/log/xvfb.log" 2>&1 &
-  lt_started $!
-  lt_wait_for 20 "Xvfb to pick a display" test -s "$fdfile"
-  export DISPLAY=":$(tr -d '\n' <"$fdfile")" XDG_SESSION_TYPE=x11
+  lt_start_display "${DT_W}x${DT_H}"
+  export XDG_SESSION_TYPE=x11
 }
 
 # dt_spawn NAME COMMAND...: a desktop process of ours, logged to NAME.log.
@@ -216,37 +212,8 @@ dt_clear_of_the_minute() {
   ((second < 40)) || sleep $((61 - second))
 }
 
-# dt_window TITLE: the program's shown X window of that title (on XWayland
-# too), or nothing.
-dt_window() {
-  xdotool search --all --onlyvisible --pid "$NOCTURO_PID" --name "^$(lt_regex "$1")\$" 2>/dev/null | head -n 1
-}
-dt_shown() { [[ -n $(dt_window "$1") ]]; }
+dt_shown() { [[ -n $(lt_window_id "$1" --onlyvisible) ]]; }
 dt_gone_window() { ! dt_shown "$1"; }
-
-# dt_client WINDOW: its client area's place and size on the screen, in
-# DT_G_X, DT_G_Y, DT_G_WIDTH, DT_G_HEIGHT.
-dt_client() {
-  local info
-  info=$(xwininfo -id "$1" 2>/dev/null) || return 1
-  DT_G_X=$(sed -nE 's/^ *Absolute upper-left X: *(-?[0-9]+).*/\1/p' <<<"$info")
-  DT_G_Y=$(sed -nE 's/^ *Absolute upper-left Y: *(-?[0-9]+).*/\1/p' <<<"$info")
-  DT_G_WIDTH=$(sed -nE 's/^ *Width: *([0-9]+).*/\1/p' <<<"$info")
-  DT_G_HEIGHT=$(sed -nE 's/^ *Height: *([0-9]+).*/\1/p' <<<"$info")
-  [[ -n $DT_G_HEIGHT ]]
-}
-
-# dt_frame WINDOW: its frame's top-left corner "X Y" and size "W H", title bar
-# included (the window manager's _NET_FRAME_EXTENTS around the client).
-dt_frame() {
-  local x y w h left right top bottom
-  dt_client "$1" || return 1
-  read -r left right top bottom < <(xprop -id "$1" _NET_FRAME_EXTENTS |
-    sed -nE 's/.*= *([0-9]+), *([0-9]+), *([0-9]+), *([0-9]+).*/\1 \2 \3 \4/p')
-  [[ -n $bottom ]] || return 1
-  x=$((DT_G_X - left)) y=$((DT_G_Y - top)) w=$((DT_G_WIDTH + left + right)) h=$((DT_G_HEIGHT + top + bottom))
-  echo "$x $y $w $h $top"
-}
 
 # A grab or a stuck server must not outlast the check's own deadlines.
 xdotool() { timeout 15 xdotool "$@"; }
@@ -255,7 +222,7 @@ import() { timeout 30 import "$@"; }
 # dt_stands_in: the main window has become an ordinary window, standing in
 # for the missing tray (Qt lists NORMAL after a tool window's UTILITY).
 dt_stands_in() {
-  xprop -id "$(dt_window "$DT_MAIN")" _NET_WM_WINDOW_TYPE | grep -qE '= _NET_WM_WINDOW_TYPE_NORMAL(,|$)'
+  xprop -id "$(lt_window_id "$DT_MAIN" --onlyvisible)" _NET_WM_WINDOW_TYPE | grep -qE '= _NET_WM_WINDOW_TYPE_NORMAL(,|$)'
 }
 
 # --- The checks, the same on every desktop ---------------------------------
@@ -263,6 +230,7 @@ dt_stands_in() {
 # dt_await_icon: starts the program hidden; its item must be listed by the
 # desktop's watcher and a screenshot must differ from the one before the
 # start only where the icon is. Sets DT_ICON ("W H X Y") and DT_CX, DT_CY.
+# shellcheck disable=SC2120 # a scenario may give the program arguments
 dt_await_icon() {
   dt_clear_of_the_minute
   dt_settle before-start 60 || lt_fail "the desktop never settled (its screenshots kept changing)"
@@ -320,9 +288,9 @@ dt_open_menu() {
     # Near the client area's bottom-right corner: the menu opens right and
     # down of it, outside the window, whose look may change meanwhile.
     local win
-    win=$(dt_window "$DT_MAIN")
-    dt_client "$win" || lt_fail "no place of the main window"
-    x=$((DT_G_X + DT_G_WIDTH - 4)) y=$((DT_G_Y + DT_G_HEIGHT - 4))
+    win=$(lt_window_id "$DT_MAIN" --onlyvisible)
+    lt_client "$win" || lt_fail "no place of the main window"
+    x=$((LT_G_X + LT_G_WIDTH - 4)) y=$((LT_G_Y + LT_G_HEIGHT - 4))
     crop=${DT_W}x${DT_H}+0+0
   fi
   if [[ $where == icon ]]; then
@@ -342,7 +310,7 @@ dt_open_menu() {
     DT_MASKS+=("$((DT_ICON[2] - 16)),$((DT_ICON[3] - 16)) $((DT_ICON[2] + DT_ICON[0] + 16)),$((DT_ICON[3] + DT_ICON[1] + 16))")
   for title in "$DT_MAIN" "$DT_ABOUT"; do
     dt_shown "$title" || continue
-    read -r -a frame < <(dt_frame "$(dt_window "$title")") || continue
+    read -r -a frame < <(lt_frame "$(lt_window_id "$title" --onlyvisible)") || continue
     DT_MASKS+=("${frame[0]},${frame[1]} $((frame[0] + frame[2] - 1)),$((frame[1] + frame[3] - 1))")
   done
   rm -f "$LT_TMP/menu.box"
@@ -402,7 +370,7 @@ dt_quit_by_menu() {
   lt_log "ok: \"Salir\" ended the program with status 0"
 }
 
-dt_frame_is() { [[ $(dt_frame "$(dt_window "$DT_MAIN")" | cut -d' ' -f1-2) == "$1 $2" ]]; }
+dt_frame_is() { lt_frame_at lt_frame "$(lt_window_id "$DT_MAIN" --onlyvisible)" "$1" "$2"; }
 
 # dt_x11_checks WHERE: every check through injected X input; WHERE is where
 # the menu is opened (icon: the panel's icon; window: the stand-in window).
@@ -447,8 +415,8 @@ dt_x11_checks() {
   lt_log "ok: \"Acerca de...\" shows the About window ($(basename "$DT_LAST"))"
   # Its "Cerrar" (2760,960 twips, 1095x375, at 96 dpi) closes it: the next
   # menu is opened where the About window was.
-  dt_client "$(dt_window "$DT_ABOUT")" || lt_fail "no place of the About window"
-  xdotool mousemove $((DT_G_X + 220)) $((DT_G_Y + 76)) click 1
+  lt_client "$(lt_window_id "$DT_ABOUT" --onlyvisible)" || lt_fail "no place of the About window"
+  xdotool mousemove $((LT_G_X + 220)) $((LT_G_Y + 76)) click 1
   lt_wait_for 10 "\"Cerrar\" to close the About window" dt_gone_window "$DT_ABOUT"
   dt_quit_by_menu "$where"
 
@@ -463,22 +431,15 @@ dt_x11_checks() {
     lt_start_nocturo
     lt_wait_for 40 "the stand-in window" dt_shown "$DT_MAIN"
   fi
-  win=$(dt_window "$DT_MAIN")
+  win=$(lt_window_id "$DT_MAIN" --onlyvisible)
   local frame
-  lt_wait_for 10 "the main window's frame extents" dt_frame "$win"
-  read -r -a frame < <(dt_frame "$win")
-  local px=$((frame[0] + frame[2] / 2)) py=$((frame[1] + frame[4] / 2))
+  lt_wait_for 10 "the main window's frame extents" lt_frame "$win"
+  read -r -a frame < <(lt_frame "$win")
   local tx=$((frame[0] - 180)) ty=$((frame[1] + 110))
-  # As a hand does it: pressed, then moved in steps (a window manager takes a
-  # drag only past a threshold, from motion it sees), then released.
-  local step path=(mousemove "$px" "$py" mousedown 1 sleep 0.3)
-  for step in 1 2 3 4 5 6 7 8 9 10; do
-    path+=(mousemove $((px - 18 * step)) $((py + 11 * step)) sleep 0.05)
-  done
-  xdotool "${path[@]}" sleep 0.3 mouseup 1
+  lt_drag_title_bar "$win" -180 110 lt_frame
   if ! lt_poll 10 dt_frame_is "$tx" "$ty"; then
     dt_shot drag-failed
-    lt_fail "the title-bar drag from $px,$py left the frame at $(dt_frame "$win" | cut -d' ' -f1-2 | tr ' ' ,), not at $tx,$ty (it was at ${frame[0]},${frame[1]}; $(basename "$DT_LAST"))"
+    lt_fail "the title-bar drag left the frame at $(lt_frame "$win" | cut -d' ' -f1-2 | tr ' ' ,), not at $tx,$ty (it was at ${frame[0]},${frame[1]}; $(basename "$DT_LAST"))"
   fi
   dt_shot dragged
   lt_log "ok: the frame dragged by its title bar from ${frame[0]},${frame[1]} to $tx,$ty ($(basename "$DT_LAST"))"
@@ -489,11 +450,11 @@ dt_x11_checks() {
   for round in 1 2; do
     lt_start_nocturo /S
     lt_wait_for 20 "the main window on a start with /S" dt_shown "$DT_MAIN"
-    win=$(dt_window "$DT_MAIN")
-    lt_wait_for 10 "the main window's frame extents" dt_frame "$win"
+    win=$(lt_window_id "$DT_MAIN" --onlyvisible)
+    lt_wait_for 10 "the main window's frame extents" lt_frame "$win"
     if ! lt_poll 5 dt_frame_is "$tx" "$ty"; then
       dt_shot misplaced
-      lt_fail "start $round after the drag put the frame at $(dt_frame "$win" | cut -d' ' -f1-2 | tr ' ' ,), not where it was left, $tx,$ty (stored: $(grep -E '^Pos[XY]=' "$(lt_conf)" | tr '\n' ' '); $(basename "$DT_LAST"))"
+      lt_fail "start $round after the drag put the frame at $(lt_frame "$win" | cut -d' ' -f1-2 | tr ' ' ,), not where it was left, $tx,$ty (stored: $(grep -E '^Pos[XY]=' "$(lt_conf)" | tr '\n' ' '); $(basename "$DT_LAST"))"
     fi
     dt_shot restarted
     lt_log "ok: start $round after the drag shows the frame where it was left, $tx,$ty ($(basename "$DT_LAST"))"

@@ -92,7 +92,7 @@ lt_setup() {
   LT_CHOOSE=--click
   [[ ${LT_SESSION:=x11} == x11 ]] || LT_CHOOSE=--press
   case $LT_SESSION in
-    x11) lt_start_display ;;
+    x11) lt_start_display 1280x1024 ;;
     # A Wayland session as GNOME and Plasma start one, with XWayland's
     # display: the program chooses its platform itself.
     wayland-x)
@@ -112,14 +112,15 @@ lt_setup() {
   lt_start_bus system
 }
 
+# lt_start_display WxH: an Xvfb server of that screen size.
 lt_start_display() {
   local fdfile=$LT_TMP/displayfd
   : >"$fdfile"
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset \
+  Xvfb -displayfd 3 -screen 0 "${1}x24" -dpi 96 -nolisten tcp -noreset \
     3>"$fdfile" >"$LT_TMP/log/xvfb.log" 2>&1 &
   lt_started $!
   lt_wait_for 20 "Xvfb to pick a display" test -s "$fdfile"
-  export DISPLAY=":$(tr -d '\n' <"$fdfile")"
+  DISPLAY=":$(tr -d '\n' <"$fdfile")" && export DISPLAY
 }
 
 # lt_start_weston [--xwayland]: a headless weston on a socket in the throwaway
@@ -140,7 +141,7 @@ lt_start_weston() {
   export WAYLAND_DISPLAY=nocturo-wayland XDG_SESSION_TYPE=wayland
   if [[ ${1:-} == --xwayland ]]; then
     lt_wait_for 20 "weston's X display" grep -q 'xserver listening on display :' "$log"
-    export DISPLAY=$(sed -nE 's/.*xserver listening on display (:[0-9]+).*/\1/p' "$log" | head -n 1)
+    DISPLAY=$(sed -nE 's/.*xserver listening on display (:[0-9]+).*/\1/p' "$log" | head -n 1) && export DISPLAY
   fi
 }
 
@@ -170,9 +171,9 @@ EOF
   lt_started $!
   lt_wait_for 10 "the private $type bus" test -s "$addr"
   if [[ $type == session ]]; then
-    export DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$addr")
+    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$addr") && export DBUS_SESSION_BUS_ADDRESS
   else
-    export DBUS_SYSTEM_BUS_ADDRESS=$(head -n 1 "$addr")
+    DBUS_SYSTEM_BUS_ADDRESS=$(head -n 1 "$addr") && export DBUS_SYSTEM_BUS_ADDRESS
   fi
 }
 
@@ -303,16 +304,17 @@ lt_expect_running() {
 lt_conf() { echo "$XDG_CONFIG_HOME/Nocturo/Nocturo.conf"; }
 
 # The program's windows through the accessibility bus.
+# shellcheck disable=SC2120 # scenarios name another PID
 lt_dump() { lt_atspi "${1:-$NOCTURO_PID}" >"$LT_TMP/log/atspi.dump" 2>&1 && cat "$LT_TMP/log/atspi.dump"; }
 # lt_window_shown TITLE: a showing top-level window of that name.
-lt_window_shown() { lt_dump | grep -qE "^[a-z ]+ \"$(lt_regex "$1")\" \[[^]]*showing"; }
-lt_window_hidden() { lt_dump >/dev/null && ! lt_window_shown "$1"; }
+lt_window_shown() { lt_dump "$NOCTURO_PID" | grep -qE "^[a-z ]+ \"$(lt_regex "$1")\" \[[^]]*showing"; }
+lt_window_hidden() { lt_dump "$NOCTURO_PID" >/dev/null && ! lt_window_shown "$1"; }
 # lt_expect_control ROLE NAME [STATE...]: the showing tree holds the control,
 # with every STATE given ("!state" for one it must not have).
 lt_expect_control() {
   local role=$1 name=$2 line state
   shift 2
-  line=$(lt_dump | grep -E "^ *$role \"$(lt_regex "$name")\" \[" | head -n 1)
+  line=$(lt_dump "$NOCTURO_PID" | grep -E "^ *$role \"$(lt_regex "$name")\" \[" | head -n 1)
   [[ -n $line ]] || lt_fail "no $role \"$name\" in the accessible tree:$(printf '\n%s' "$(cat "$LT_TMP/log/atspi.dump")")"
   local states=${line#*\[}
   states=" ${states%%]*} "
@@ -334,6 +336,7 @@ lt_tray_menu() {
   lt_ask_tray_menu 15 "$@"
   lt_wait_for 20 "the popup menu to show" lt_gone "$LT_LISTENER"
   wait "$LT_LISTENER" || lt_fail "no popup menu${2:+ with \"$2\"}: $(cat "$LT_LISTENED")"
+  # shellcheck disable=SC2034 # the scenarios read it
   LT_POPUP=$(grep -v '^listening$' "$LT_LISTENED")
 }
 
@@ -451,6 +454,7 @@ lt_private_run() {
   local root=$LT_TMP/run-user
   mkdir -p "$root/$(id -u)" && chmod "${LT_RUN_USER_MODE:-700}" "$root/$(id -u)"
   if (($(id -u) == 0)) && [[ -d /run/user ]] && unshare -m --propagation private true 2>/dev/null; then
+    # shellcheck disable=SC2016 # expanded by that shell
     exec unshare -m --propagation private sh -c 'mount --bind "$0" /run/user && exec "$@"' "$root" "$@"
   fi
   exec "$@"
@@ -470,10 +474,11 @@ lt_start_watcher_host_after() {
 # start (its doorbell is there).
 lt_listening() { [[ -p $LT_TMP/run-user/$(id -u)/nocturo.bell ]]; }
 
-# lt_window_id TITLE: the X window of the program's window of that title
-# (xdotool's search otherwise takes any one condition as a match).
+# lt_window_id TITLE [--onlyvisible]: the X window of the program's window of
+# that title (on XWayland too), or nothing; with --onlyvisible, a shown one
+# only. --all: xdotool's search otherwise takes any one condition as a match.
 lt_window_id() {
-  xdotool search --all --pid "$NOCTURO_PID" --name "^$(lt_regex "$1")\$" | head -n 1
+  xdotool search --all ${2:+"$2"} --pid "$NOCTURO_PID" --name "^$(lt_regex "$1")\$" 2>/dev/null | head -n 1
 }
 
 # lt_window_type TITLE: the _NET_WM_WINDOW_TYPE of the program's window.
@@ -499,4 +504,73 @@ lt_window_mapped() {
   local id
   id=$(lt_window_id "$1")
   [[ -n $id ]] && xwininfo -id "$id" | grep -q 'Map State: IsViewable'
+}
+
+# lt_client WINDOW: its client area's place and size on the screen, in
+# LT_G_X, LT_G_Y, LT_G_WIDTH, LT_G_HEIGHT.
+lt_client() {
+  local info
+  # Without an id, xwininfo waits for a click on a window.
+  [[ -n $1 ]] && info=$(xwininfo -id "$1" 2>/dev/null) || return 1
+  LT_G_X=$(sed -nE 's/^ *Absolute upper-left X: *(-?[0-9]+).*/\1/p' <<<"$info")
+  LT_G_Y=$(sed -nE 's/^ *Absolute upper-left Y: *(-?[0-9]+).*/\1/p' <<<"$info")
+  LT_G_WIDTH=$(sed -nE 's/^ *Width: *([0-9]+).*/\1/p' <<<"$info")
+  LT_G_HEIGHT=$(sed -nE 's/^ *Height: *([0-9]+).*/\1/p' <<<"$info")
+  [[ -n $LT_G_HEIGHT ]]
+}
+
+# lt_frame WINDOW: "X Y W H TOP", its frame's top-left corner and size, title
+# bar (TOP high) included, as the window manager's _NET_FRAME_EXTENTS around
+# the client tell it; fails until the manager has told a title bar.
+lt_frame() {
+  local left right top bottom
+  lt_client "$1" || return 1
+  read -r left right top bottom < <(xprop -id "$1" _NET_FRAME_EXTENTS |
+    sed -nE 's/.*= *([0-9]+), *([0-9]+), *([0-9]+), *([0-9]+).*/\1 \2 \3 \4/p')
+  ((${top:-0} > 0)) || return 1
+  echo "$((LT_G_X - left)) $((LT_G_Y - top)) $((LT_G_WIDTH + left + right)) $((LT_G_HEIGHT + top + bottom)) $top"
+}
+
+# lt_wm_frame WINDOW: "X Y W H" of the window manager's frame window around
+# WINDOW (its ancestor that is a child of the root), read without the
+# extents the program itself reads.
+lt_wm_frame() {
+  local window=$1 parent root
+  [[ -n $window ]] || return 1
+  root=$(xwininfo -root | sed -nE 's/.*Window id: (0x[0-9a-f]+).*/\1/p')
+  while parent=$(xwininfo -children -id "$window" | sed -nE 's/^ *Parent window id: (0x[0-9a-f]+).*/\1/p') &&
+    [[ -n $parent && $parent != "$root" ]]; do
+    window=$parent
+  done
+  xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+    /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {print x, y, w, h}'
+}
+
+# lt_frame_at READER WINDOW X Y: READER puts the window's frame at X,Y.
+lt_frame_at() { [[ $("$1" "$2" | cut -d' ' -f1-2) == "$3 $4" ]]; }
+
+# lt_drag_title_bar WINDOW DX DY READER: a title-bar drag as a hand makes it:
+# pressed, moved in steps (a manager takes a drag only past a threshold, and
+# may read the press only after the first motions), moved on until READER
+# (lt_frame, lt_wm_frame) finds the frame moved by DX,DY, released.
+lt_drag_title_bar() {
+  local window=$1 dx=$2 dy=$3 reader=$4 x y w top px py step status=0
+  lt_wait_for 10 "the window manager's frame extents" lt_frame "$window"
+  read -r _ _ _ _ top < <(lt_frame "$window")
+  read -r x y w _ < <("$reader" "$window")
+  px=$((x + w / 3)) py=$((y + top / 2))
+  local path=(mousemove "$px" "$py" mousedown 1 sleep 0.3)
+  for step in 1 2 3 4 5 6 7 8 9 10; do
+    path+=(mousemove $((px + dx * step / 10)) $((py + dy * step / 10)) sleep 0.05)
+  done
+  xdotool "${path[@]}"
+  lt_poll 10 lt_pointer_drags "$window" "$reader" $((px + dx)) $((py + dy)) $((x + dx)) $((y + dy)) ||
+    status=1
+  xdotool mouseup 1
+  return "$status"
+}
+# lt_pointer_drags WINDOW READER PX PY X Y: one motion towards PX,PY, then
+# the frame is at X,Y.
+lt_pointer_drags() {
+  xdotool mousemove $(($3 - 1)) $(($4 - 1)) mousemove "$3" "$4" && lt_frame_at "$2" "$1" "$5" "$6"
 }

@@ -40,34 +40,26 @@ cases=(
   "user-inhibitor-forced    user-inhibited  user-inhibitor  /F+/MA+/I    power-off"
 )
 
-fail_all() {
-  echo "FAIL vm: $*"
-  echo "0 passed, 1 failed"
-  exit 1
-}
+# shellcheck source=../lib/runner.sh
+source "$here/../lib/runner.sh"
 
 as_root=()
 if ((EUID != 0)); then
-  sudo -n true 2>/dev/null || fail_all "needs root or sudo without a password (mmdebstrap --mode=root)"
+  sudo -n true 2>/dev/null || rn_abort vm "needs root or sudo without a password (mmdebstrap --mode=root)"
   as_root=(sudo -n)
 fi
 export PATH=$PATH:/usr/sbin:/sbin # mke2fs, for a user's PATH
 for tool in mmdebstrap qemu-system-x86_64 qemu-img mke2fs dpkg-query /usr/bin/time; do
-  command -v "$tool" >/dev/null || fail_all "no $tool (scripts/install-deps.sh installs it)"
+  command -v "$tool" >/dev/null || rn_abort vm "no $tool (scripts/install-deps.sh installs it)"
 done
-[[ -x $binary ]] || fail_all "no program at $binary (cmake --preset linux && cmake --build --preset linux)"
+[[ -x $binary ]] || rn_abort vm "no program at $binary (cmake --preset linux && cmake --build --preset linux)"
 
 selected=()
 for entry in "${cases[@]}"; do
   read -r name _ <<<"$entry"
-  if (($#)); then
-    match=0
-    for filter in "$@"; do [[ $name == *"$filter"* ]] && match=1; done
-    ((match)) || continue
-  fi
-  selected+=("$entry")
+  rn_selected "$name" "$@" && selected+=("$entry")
 done
-((${#selected[@]})) || fail_all "no case matches: $*"
+((${#selected[@]})) || rn_abort vm "no case matches: $*"
 
 mkdir -p "$logs"
 rm -f "$logs"/*.log
@@ -79,7 +71,7 @@ while read -r library; do
   package=$(dpkg-query -S "$(readlink -f "$library")" 2>/dev/null | head -n 1 | cut -d: -f1) ||
     true
   [[ -z $package ]] && package=$(dpkg-query -S "$library" 2>/dev/null | head -n 1 | cut -d: -f1)
-  [[ -n $package ]] || fail_all "no Debian package holds $library, which $binary loads"
+  [[ -n $package ]] || rn_abort vm "no Debian package holds $library, which $binary loads"
   runtime+=("$package")
 done < <(ldd "$binary" | awk '$3 ~ /^\// {print $3}')
 mapfile -t runtime < <(printf '%s\n' "${runtime[@]}" | sort -u)
@@ -95,7 +87,7 @@ if [[ ! -e $rootfs/.complete ]]; then
   start=$SECONDS
   if ! "${as_root[@]}" "$here/rootfs.sh" "$rootfs.new" "${runtime[@]}" >"$logs/rootfs.log" 2>&1; then
     tail -n 20 "$logs/rootfs.log" | sed 's/^/    /'
-    fail_all "mmdebstrap could not make the root directory (no network to the mirror?), log $logs/rootfs.log"
+    rn_abort vm "mmdebstrap could not make the root directory (no network to the mirror?), log $logs/rootfs.log"
   fi
   "${as_root[@]}" mv "$rootfs.new" "$rootfs"
   "${as_root[@]}" touch "$rootfs/.complete"
@@ -124,7 +116,7 @@ image() {
   chmod a+r "$out/image.raw" "$out/vmlinuz" "$out/initrd.img"
 }
 "${as_root[@]}" bash -c "$(declare -f image); here='$here' binary='$binary' out='$out'; image '$rootfs'" ||
-  fail_all "cannot make the image from $rootfs"
+  rn_abort vm "cannot make the image from $rootfs"
 
 # One machine: a fresh overlay on the image, its steps on the kernel command
 # line, its serial console in boots/BOOT.console. qemu ends by itself when the
@@ -238,7 +230,7 @@ for bootname in "${boots[@]}"; do
 done
 wait
 
-passed=0 failed=0 failures=() peak=0
+peak=0
 for bootname in "${boots[@]}"; do
   rss=$(tail -n 1 "$out/boots/$bootname.rss" 2>/dev/null)
   [[ $rss =~ ^[0-9]+$ ]] && ((rss > peak)) && peak=$rss
@@ -259,12 +251,9 @@ for entry in "${selected[@]}"; do
   fi
   problem=$(verdict "$name" "$setup" "$expect" "$part" "$status")
   if [[ -z $problem ]]; then
-    passed=$((passed + 1))
-    echo "PASS $name ($(guest_seconds "$part") s in the guest)"
+    rn_pass "$name" " ($(guest_seconds "$part") s in the guest)"
   else
-    failed=$((failed + 1))
-    failures+=("$name")
-    echo "FAIL $name: $problem (qemu exit $status), log $log:"
+    rn_fail "$name" ": $problem (qemu exit $status), log $log:"
     # What the test, logind, polkit and the kernel said; else how the boot ended.
     lines=$(grep -E 'nocturo-vm:|systemd-logind|polkitd|reboot:|Kernel panic' "$part" | tail -n 15)
     [[ -n $lines ]] || lines=$(tail -n 15 "$log")
@@ -273,6 +262,4 @@ for entry in "${selected[@]}"; do
   grep -E ' nocturo\[[0-9]+\]: ' "$log" | sed 's/^/    program: /'
 done
 echo "vm: qemu's peak memory $((peak / 1024)) MiB"
-((failed)) && echo "failed: ${failures[*]}"
-echo "$passed passed, $failed failed"
-((failed == 0))
+rn_summary

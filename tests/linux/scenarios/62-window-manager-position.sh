@@ -14,56 +14,25 @@ lt_setup
 lt_start_atspi
 lt_start_watcher
 
-main_window() { xdotool search --pid "$NOCTURO_PID" --onlyvisible --name '^Nocturo v2\.5$' | head -n 1; }
-# frame_of WINDOW: "X Y W H" of the window manager's frame around WINDOW (the
-# ancestor that is a child of the root).
-frame_of() {
-  local window=$1 parent root
-  root=$(xwininfo -root | sed -nE 's/.*Window id: (0x[0-9a-f]+).*/\1/p')
-  while parent=$(xwininfo -children -id "$window" | sed -nE 's/^ *Parent window id: (0x[0-9a-f]+).*/\1/p') &&
-    [[ -n $parent && $parent != "$root" ]]; do
-    window=$parent
-  done
-  xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
-    /^ *Width:/ {w=$NF} /^ *Height:/ {h=$NF} END {print x, y, w, h}'
-}
-frame_at() {
-  local window x y
-  window=$(main_window) && [[ -n $window ]] && read -r x y _ < <(frame_of "$window") &&
-    [[ "$x $y" == "$1 $2" ]]
-}
+main_window() { lt_window_id "Nocturo v2.5" --onlyvisible; }
+# The frame is read as the window manager's frame window, not through the
+# extents the program reads.
+frame_at() { lt_frame_at lt_wm_frame "$(main_window)" "$1" "$2"; }
 conf_holds() { grep -qx "PosX=$1" "$(lt_conf)" && grep -qx "PosY=$2" "$(lt_conf)"; }
 stored() { tr '\n' ' ' <"$(lt_conf)"; }
 # expect_frame X Y WHAT: the main window's frame comes to X,Y.
 expect_frame() {
   lt_poll 20 frame_at "$1" "$2" ||
-    lt_fail "$3: the frame is at $(frame_of "$(main_window)") instead of $1,$2 (store: $(stored))"
+    lt_fail "$3: the frame is at $(lt_wm_frame "$(main_window)") instead of $1,$2 (store: $(stored))"
 }
 
 # drag_title_bar DX DY: drags the main window by its title bar, as a user does.
-# The pointer goes on moving to its goal until the manager's move has caught
-# up with it: a manager may read the press only after the first motions.
 drag_title_bar() {
-  local window x y w top px py
+  local window x y
   window=$(main_window)
-  read -r x y w _ < <(frame_of "$window")
-  lt_wait_for 10 "$wm to tell the title bar's height" title_bar "$window"
-  top=$(title_bar "$window")
-  px=$((x + w / 3)) py=$((y + top / 2))
-  xdotool mousemove "$px" "$py" mousedown 1
-  lt_poll 10 pointer_drags $((px + $1)) $((py + $2)) $((x + $1)) $((y + $2))
-  xdotool mouseup 1
+  read -r x y _ < <(lt_wm_frame "$window")
+  lt_drag_title_bar "$window" "$1" "$2" lt_wm_frame
   expect_frame $((x + $1)) $((y + $2)) "a title-bar drag by $1,$2 under $wm"
-}
-# title_bar WINDOW: the top of the frame's extents, when the manager has told them.
-title_bar() {
-  local top
-  top=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed -nE 's/.*= [0-9]+, [0-9]+, ([0-9]+), .*/\1/p')
-  ((${top:-0} > 0)) && echo "$top"
-}
-# pointer_drags PX PY X Y: one motion towards PX,PY, then the frame is at X,Y.
-pointer_drags() {
-  xdotool mousemove $(($1 - 1)) $(($2 - 1)) mousemove "$1" "$2" && frame_at "$3" "$4"
 }
 
 for wm in "${managers[@]}"; do
