@@ -31,6 +31,7 @@ desktops=(
   "plasma-wayland@debian12 plasma wayland 12"
   "xfce@debian13 xfce x11 13"
   "gnome-wayland@debian13 gnome wayland 13"
+  "plasma-wayland@debian13 plasma wayland 13"
 )
 
 # The Debian 13 root directory, made once per version of its script.

@@ -1,14 +1,74 @@
 #!/usr/bin/env bash
-# Plasma 5. DT_SESSION x11: kwin_x11, kded5 (the StatusNotifierWatcher) and
-# plasmashell on Xvfb, every check through xdotool. wayland: kwin_wayland
-# --virtual with XWayland, plasmashell a Wayland client, the program on
-# XWayland; the host's own D-Bus calls stand in for its clicks.
+# Plasma. DT_SESSION x11 (Plasma 5): kwin_x11, kded5 (the
+# StatusNotifierWatcher) and plasmashell on Xvfb, every check through
+# xdotool. wayland: kwin_wayland with XWayland, plasmashell a Wayland client,
+# the program on XWayland; the host's own D-Bus calls stand in for its
+# clicks (Plasma 5 on --virtual; Plasma 6, Wayland only, in a window of its
+# own on an Xvfb, where the screenshots are taken).
 # lt-timeout: 420
 source "$(dirname "$0")/../lib.sh"
 dt_setup
-command -v plasmashell >/dev/null && command -v kwin_x11 >/dev/null ||
-  lt_skip "no Plasma (scripts/install-deps.sh --desktops)"
+command -v plasmashell >/dev/null || lt_skip "no Plasma (scripts/install-deps.sh --desktops)"
 export XDG_CURRENT_DESKTOP=KDE KDE_FULL_SESSION=true KDE_SESSION_VERSION=5 XDG_SESSION_DESKTOP=KDE
+
+# The StatusNotifierHost-* name on the bus belongs to plasmashell.
+plasma_host_is_plasmashell() {
+  local name pid
+  name=$(gdbus call --session -d org.freedesktop.DBus -o /org/freedesktop/DBus -m org.freedesktop.DBus.ListNames |
+    grep -oE "org\.kde\.StatusNotifierHost-[0-9-]+" | head -n 1)
+  [[ -n $name ]] || return 1
+  pid=$(gdbus call --session -d org.freedesktop.DBus -o /org/freedesktop/DBus \
+    -m org.freedesktop.DBus.GetConnectionUnixProcessID "$name" | grep -oE '[0-9]+' | tail -n 1)
+  [[ $(cat "/proc/$pid/comm" 2>/dev/null) == plasmashell ]]
+}
+
+# kded6 owns the watcher's name from its start but answers on it only once
+# its module is loaded, which nothing in a bare session asks for.
+plasma6_watcher_served() {
+  gdbus call --session -d org.kde.kded6 -o /kded -m org.kde.kded6.loadModule statusnotifierwatcher >/dev/null &&
+    gdbus call --session -d org.kde.StatusNotifierWatcher -o /StatusNotifierWatcher \
+      -m org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierWatcher ProtocolVersion >/dev/null
+}
+
+# Plasma 6 on Wayland. Without a GPU KWin 6 paints with QPainter and offers no
+# screenshot interface, so it runs in a window on an Xvfb (its X11 backend)
+# and that window is what is captured.
+plasma6_wayland() {
+  command -v kwin_wayland >/dev/null || lt_skip "no kwin_wayland"
+  export KDE_SESSION_VERSION=6
+  dt_start_xvfb
+  DT_OUTER=$DISPLAY
+  # Its file capability (cap_sys_nice) cannot be granted here; a copy has
+  # none, and KWin 6 wants to be called kwin_wayland.
+  mkdir -p "$LT_TMP/bin"
+  cp "$(command -v kwin_wayland)" "$LT_TMP/bin/kwin_wayland"
+  cat >"$LT_TMP/session.sh" <<'SH'
+#!/bin/sh
+echo "$DISPLAY" >"$LT_TMP/xdisplay.tmp" && mv "$LT_TMP/xdisplay.tmp" "$LT_TMP/xdisplay"
+dbus-update-activation-environment --all
+kded6 >"$LT_TMP/log/kded.log" 2>&1 &
+QT_QPA_PLATFORM=wayland exec plasmashell --no-respawn >"$LT_TMP/log/plasmashell.log" 2>&1
+SH
+  chmod +x "$LT_TMP/session.sh"
+  export XDG_SESSION_TYPE=wayland
+  dt_spawn kwin "$LT_TMP/bin/kwin_wayland" --x11-display "$DT_OUTER" --xwayland --width "$DT_W" --height "$DT_H" \
+    --no-lockscreen --socket nocturo-wl "$LT_TMP/session.sh"
+  lt_wait_for 60 "KWin's XWayland display" test -s "$LT_TMP/xdisplay"
+  export DISPLAY=$(cat "$LT_TMP/xdisplay") WAYLAND_DISPLAY=nocturo-wl
+  DT_SHOOTER=outer
+  lt_wait_for 60 "kded6 on the session bus" lt_has_owner session org.kde.kded6
+  lt_wait_for 60 "kded6's StatusNotifierWatcher" plasma6_watcher_served
+  lt_wait_for 90 "plasmashell's tray host" dt_host_ready
+  lt_wait_for 10 "the tray host to be plasmashell's" plasma_host_is_plasmashell
+  lt_log "ok: the tray host is plasmashell's"
+  dt_dbus_checks
+}
+
+if [[ $DT_SESSION == wayland ]] && command -v kded6 >/dev/null; then
+  plasma6_wayland
+  exit 0
+fi
+command -v kwin_x11 >/dev/null || lt_skip "no Plasma 5 (scripts/install-deps.sh --desktops)"
 if [[ $DT_SESSION == wayland ]]; then
   command -v kwin_wayland >/dev/null || lt_skip "no kwin_wayland (scripts/install-deps.sh --desktops)"
   # Debian's kwin_wayland carries a file capability that a container cannot
