@@ -30,31 +30,40 @@ plasma6_watcher_served() {
       -m org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierWatcher ProtocolVersion >/dev/null
 }
 
-# Plasma 6 on Wayland. Without a GPU KWin 6 paints with QPainter and offers no
-# screenshot interface, so it runs in a window on an Xvfb (its X11 backend)
-# and that window is what is captured.
-plasma6_wayland() {
-  command -v kwin_wayland >/dev/null || lt_skip "no kwin_wayland"
-  export KDE_SESSION_VERSION=6
-  dt_start_xvfb
-  DT_OUTER=$DISPLAY
-  # Its file capability (cap_sys_nice) cannot be granted here; a copy has
-  # none, and KWin 6 wants to be called kwin_wayland.
+# plasma_wayland KDED KWIN-BACKEND-ARGS...: kwin_wayland with XWayland, whose
+# session starts KDED and plasmashell as a Wayland client.
+plasma_wayland() {
+  command -v kwin_wayland >/dev/null || lt_skip "no kwin_wayland (scripts/install-deps.sh --desktops)"
+  export PLASMA_KDED=$1 XDG_SESSION_TYPE=wayland
+  shift
+  # Debian's kwin_wayland carries a file capability (cap_sys_nice) that
+  # cannot be granted here; a plain copy runs, and KWin 6 wants to be called
+  # kwin_wayland.
   mkdir -p "$LT_TMP/bin"
   cp "$(command -v kwin_wayland)" "$LT_TMP/bin/kwin_wayland"
   cat >"$LT_TMP/session.sh" <<'SH'
 #!/bin/sh
 echo "$DISPLAY" >"$LT_TMP/xdisplay.tmp" && mv "$LT_TMP/xdisplay.tmp" "$LT_TMP/xdisplay"
 dbus-update-activation-environment --all
-kded6 >"$LT_TMP/log/kded.log" 2>&1 &
+"$PLASMA_KDED" >"$LT_TMP/log/kded.log" 2>&1 &
 QT_QPA_PLATFORM=wayland exec plasmashell --no-respawn >"$LT_TMP/log/plasmashell.log" 2>&1
 SH
   chmod +x "$LT_TMP/session.sh"
-  export XDG_SESSION_TYPE=wayland
-  dt_spawn kwin "$LT_TMP/bin/kwin_wayland" --x11-display "$DT_OUTER" --xwayland --width "$DT_W" --height "$DT_H" \
+  dt_spawn kwin "$LT_TMP/bin/kwin_wayland" "$@" --xwayland --width "$DT_W" --height "$DT_H" \
     --no-lockscreen --socket nocturo-wl "$LT_TMP/session.sh"
   lt_wait_for 60 "KWin's XWayland display" test -s "$LT_TMP/xdisplay"
-  export DISPLAY=$(cat "$LT_TMP/xdisplay") WAYLAND_DISPLAY=nocturo-wl
+  DISPLAY=$(cat "$LT_TMP/xdisplay")
+  export DISPLAY WAYLAND_DISPLAY=nocturo-wl
+}
+
+# Plasma 6 on Wayland. Without a GPU KWin 6 paints with QPainter and offers no
+# screenshot interface, so it runs in a window on an Xvfb (its X11 backend)
+# and that window is what is captured.
+if [[ $DT_SESSION == wayland ]] && command -v kded6 >/dev/null; then
+  export KDE_SESSION_VERSION=6
+  dt_start_xvfb
+  DT_OUTER=$DISPLAY
+  plasma_wayland kded6 --x11-display "$DT_OUTER"
   DT_SHOOTER=outer
   lt_wait_for 60 "kded6 on the session bus" lt_has_owner session org.kde.kded6
   lt_wait_for 60 "kded6's StatusNotifierWatcher" plasma6_watcher_served
@@ -62,32 +71,12 @@ SH
   lt_wait_for 10 "the tray host to be plasmashell's" plasma_host_is_plasmashell
   lt_log "ok: the tray host is plasmashell's"
   dt_dbus_checks
-}
-
-if [[ $DT_SESSION == wayland ]] && command -v kded6 >/dev/null; then
-  plasma6_wayland
   exit 0
 fi
 command -v kwin_x11 >/dev/null || lt_skip "no Plasma 5 (scripts/install-deps.sh --desktops)"
 if [[ $DT_SESSION == wayland ]]; then
-  command -v kwin_wayland >/dev/null || lt_skip "no kwin_wayland (scripts/install-deps.sh --desktops)"
-  # Debian's kwin_wayland carries a file capability that a container cannot
-  # grant: a plain copy runs.
-  mkdir -p "$LT_TMP/bin"
-  cp "$(command -v kwin_wayland)" "$LT_TMP/bin/kwin_wayland"
-  cat >"$LT_TMP/session.sh" <<'SH'
-#!/bin/sh
-echo "$DISPLAY" >"$LT_TMP/xdisplay.tmp" && mv "$LT_TMP/xdisplay.tmp" "$LT_TMP/xdisplay"
-dbus-update-activation-environment --all
-kded5 >"$LT_TMP/log/kded.log" 2>&1 &
-QT_QPA_PLATFORM=wayland exec plasmashell --no-respawn >"$LT_TMP/log/plasmashell.log" 2>&1
-SH
-  chmod +x "$LT_TMP/session.sh"
-  export XDG_SESSION_TYPE=wayland KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1
-  dt_spawn kwin "$LT_TMP/bin/kwin_wayland" --virtual --xwayland --width "$DT_W" --height "$DT_H" \
-    --no-lockscreen --socket nocturo-wl "$LT_TMP/session.sh"
-  lt_wait_for 60 "KWin's XWayland display" test -s "$LT_TMP/xdisplay"
-  export DISPLAY=$(cat "$LT_TMP/xdisplay") WAYLAND_DISPLAY=nocturo-wl
+  export KWIN_SCREENSHOT_NO_PERMISSION_CHECKS=1
+  plasma_wayland kded5 --virtual
   DT_SHOOTER=kwin
   lt_wait_for 60 "kded's StatusNotifierWatcher" lt_has_owner session org.kde.StatusNotifierWatcher
   lt_wait_for 60 "plasmashell's tray host" dt_host_ready
